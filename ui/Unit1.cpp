@@ -1,6 +1,7 @@
 // The main form TForm1.
 #include "ui/Unit1.h"
 
+#include "ads/AdLibrary.h"
 #include "protection/FlushCycle.h"
 #include "protection/KeyFilter.h"
 #include "ui/Unit1Layout.h"
@@ -15,8 +16,8 @@ namespace {
 HICON LoadTrayIcon() {
   // A private copy (no LR_SHARED): the tray icon destroys it when it leaves.
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
-                                       GetSystemMetrics(SM_CXSMICON),
-                                       GetSystemMetrics(SM_CYSMICON), 0));
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       0));
 }
 
 }  // namespace
@@ -29,6 +30,7 @@ TForm1::TForm1(win::Application& application)
       ARP1(PopupMenu1.AddItem(kArp1Caption, [this] { Button1Click(); })),
       ARP2(PopupMenu1.AddItem(kArp2Caption, [this] { Button1Click(); })),
       N1(PopupMenu1.AddItem(kN1Caption, [this] { N1Click(); })),
+      SkinData1(kSkinButtonFace),
       Panel1(Handle(), kPanel1Id, kPanel1, win::Panel::Bevel::kRaised),
       Button1(Panel1.Handle(), kButton1Id, kButton1, kButton1Caption),
       Edit1(Panel1.Handle(), kEdit1Id, kEdit1, kEdit1Text),
@@ -50,6 +52,7 @@ TForm1::TForm1(win::Application& application)
   Button1.onClick = [this] { Button1Click(); };
   Edit1.onKeyPress = [this](char16_t& key) { Edit1KeyPress(key); };
   onShow = [this] { FormShow(); };
+  onFirstActivate = [this] { SkinData1.SkinForm(*this, {&Panel1, &Panel2, &Panel3}); };
 }
 
 void TForm1::Timer1Timer() { protection::FlushArpCache(launcher_); }
@@ -62,15 +65,17 @@ void TForm1::N1Click() { application_.Terminate(); }
 
 void TForm1::CoolTrayIcon1DblClick() { Show(); }
 
-void TForm1::FormShow() {}
+void TForm1::FormShow() {
+  // Panel2 first; a fault in the library ends the handler here, so Panel3 then gets no call.
+  ads::CallInitScreen(Panel2.Handle(), kPanel2AdAddress, Panel2.GetColor());
+  ads::CallInitScreen(Panel3.Handle(), kPanel3AdAddress, Panel3.GetColor());
+}
 
 std::string TForm1::PeriodText() const { return win::Narrow(Edit1.Text()); }
 
 void TForm1::SetPeriodText(std::string_view text) { Edit1.SetText(win::Widen(text)); }
 
-void TForm1::SetButtonCaption(std::string_view caption) {
-  Button1.SetText(win::Widen(caption));
-}
+void TForm1::SetButtonCaption(std::string_view caption) { Button1.SetText(win::Widen(caption)); }
 
 void TForm1::SetStartItemEnabled(bool enabled) { PopupMenu1.SetItemEnabled(ARP1, enabled); }
 

@@ -12,6 +12,7 @@
 #include "win/Label.h"
 #include "win/Panel.h"
 #include "win/PopupMenu.h"
+#include "win/Skin.h"
 #include "win/SystemCommandLauncher.h"
 #include "win/Timer.h"
 #include "win/TrayIcon.h"
@@ -51,6 +52,7 @@ class TForm1 : public win::Form, private protection::ProtectionControls {
   std::size_t ARP1;
   std::size_t ARP2;
   std::size_t N1;
+  win::Skin SkinData1;
   win::Panel Panel1;
   win::Button Button1;
   win::Edit Edit1;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "win/Control.h"
 
 namespace ui::layout {
@@ -42,6 +44,17 @@ inline constexpr wchar_t kLabel2Text[] = L"毫秒";
 inline constexpr wchar_t kLabel3Text[] = L"（反ARP欺骗的时间间隔）";
 
 inline constexpr std::uint32_t kTimer1Interval = 500;
+
+// The skin stored with the form: its button-face colour is red, green and blue 235.
+inline constexpr std::uint32_t kSkinButtonFace = 0x00EBEBEB;
+
+// The ad pages shown in Panel2 and Panel3: same host and path code, different placements.
+// ANSI strings, as the ad library takes them.
+inline constexpr char kPanel2AdAddress[] =
+    "http://ads.example.com/A4C123B161/enter?MDS=2DD272D1371C17149D439536B3216FDAEEB975729FAE923D";
+inline constexpr char kPanel3AdAddress[] =
+    "http://ads.example.com/A4C123B161/enter?MDS="
+    "5A4FD12AABFE228F219E9CB0EB53F16947CCF25EC84D8DBC74254770F58904DB";
 
 inline constexpr wchar_t kTrayHint[] = L"反ARP欺骗1.1版";
 inline constexpr wchar_t kArp1Caption[] = L"开始反ARP欺骗";

@@ -89,8 +89,7 @@ void Application::ShowError(std::string_view utf8Message) noexcept {
     // While the box is open it disables the main form; when the form is hidden (an error
     // from the tray menu) the box is task-modal instead.
     HWND owner = nullptr;
-    if (mainForm_ && IsWindowVisible(mainForm_->Handle()) &&
-        IsWindowEnabled(mainForm_->Handle())) {
+    if (mainForm_ && IsWindowVisible(mainForm_->Handle()) && IsWindowEnabled(mainForm_->Handle())) {
       owner = mainForm_->Handle();
     }
     MessageBoxW(owner, Widen(box.text).c_str(), title_.c_str(),

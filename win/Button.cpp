@@ -26,7 +26,8 @@ LRESULT Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Button::OnCommand(WORD notification) {
-  if (notification == BN_CLICKED) RunHandler([this] {
+  if (notification == BN_CLICKED)
+    RunHandler([this] {
       if (onClick) onClick();
     });
 }

@@ -21,11 +21,10 @@ bool ReflectCommand(UINT message, WPARAM wParam, LPARAM lParam) {
 
 Control::Control(const wchar_t* className, DWORD style, DWORD exStyle, std::wstring_view text,
                  Bounds bounds, HWND parent, int id)
-    : hwnd_(CreateWindowExW(exStyle, className, std::wstring(text).c_str(),
-                            style | WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
-                            bounds.width, bounds.height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr)) {
+    : hwnd_(CreateWindowExW(
+          exStyle, className, std::wstring(text).c_str(), style | WS_CHILD | WS_VISIBLE,
+          bounds.left, bounds.top, bounds.width, bounds.height, parent,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr)) {
   if (!hwnd_) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                             "CreateWindowExW");
@@ -49,9 +48,7 @@ std::wstring Control::Text() const {
   return text;
 }
 
-void Control::SetText(std::wstring_view text) {
-  SetWindowTextW(hwnd_, std::wstring(text).c_str());
-}
+void Control::SetText(std::wstring_view text) { SetWindowTextW(hwnd_, std::wstring(text).c_str()); }
 
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return PassOn(message, wParam, lParam);
@@ -63,8 +60,8 @@ LRESULT Control::PassOn(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefSubclassProc(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK Control::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR self) {
   auto* control = reinterpret_cast<Control*>(self);
   try {
     if (message == kReflectedCommand) {

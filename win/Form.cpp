@@ -11,16 +11,18 @@ namespace win {
 
 namespace {
 
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                             WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr POINT kDesignedPosition{485, 250};
 
 }  // namespace
 
 Form::Form(Application& application, const wchar_t* className, std::wstring_view caption,
            SIZE clientSize)
-    : application_(application), class_(className, Window::Procedure),
-      font_(L"MS Sans Serif", -11), clientSize_(clientSize),
+    : application_(application),
+      class_(className, Window::Procedure),
+      font_(L"MS Sans Serif", -11),
+      clientSize_(clientSize),
       brush_(std::make_unique<ColorBrush>(color_)) {
   const SIZE frame = FrameSize();
   Create(class_, WS_EX_CONTROLPARENT, kFormStyle, std::wstring(caption).c_str(),

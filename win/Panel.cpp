@@ -4,12 +4,13 @@
 namespace win {
 
 Panel::Panel(HWND parent, int id, Bounds bounds, Bevel bevel)
-    : class_(L"ArpflushPanel", Window::Procedure), bevel_(bevel),
+    : class_(L"ArpflushPanel", Window::Procedure),
+      bevel_(bevel),
       brush_(std::make_unique<ColorBrush>(color_)) {
   // WS_EX_CONTROLPARENT lets Tab move into the controls the panel holds.
   Create(class_, WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"",
-         {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height},
-         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+         {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height}, parent,
+         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
 void Panel::SetColor(Color color) {

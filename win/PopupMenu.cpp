@@ -16,7 +16,8 @@ PopupMenu::PopupMenu() : menu_(CreatePopupMenu()) {
 }
 
 PopupMenu::~PopupMenu() {
-  // The menu first, then the callbacks: nothing can run a callback once the HMENU is gone.
+  // The HMENU first, then (as members) the items' callbacks, which only Popup calls. An onClick
+  // may destroy the menu: it runs after TrackPopupMenu has returned and the menu is closed.
   DestroyMenu(menu_);
 }
 

@@ -18,9 +18,9 @@ struct MenuItem {
 };
 
 // Items are known by their index, in the order they were added (0, 1, 2...); there are no
-// command ids to keep apart. No item is ever the menu's default item: the notification area
-// clicks a menu's default item on a double click of the icon, and a double click must only
-// bring the window back.
+// command ids to keep apart. No item is ever the menu's default item: by tray convention a
+// double click on the icon runs the default item, and here a double click must only bring
+// the window back.
 class PopupMenu {
  public:
   PopupMenu();

@@ -2,10 +2,7 @@
 #include "win/TrayIcon.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
-#include <stdexcept>
-#include <utility>
 
 #include "win/Handler.h"
 #include "win/PopupMenu.h"
@@ -13,21 +10,13 @@
 namespace win {
 namespace {
 
+// Shared by every TrayIcon of the process; WindowClass registers it once.
+constexpr wchar_t kClassName[] = L"arpflush.TrayIcon";
+
 // The shell tells icons apart by window and id; each TrayIcon has a window of its own.
 constexpr UINT kIconId = 1;
 
 bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
-// One window class per object, so that two icons in one process never share a registration
-// that the first of them to go would remove from under the other's window.
-std::wstring ClassNameFor(const void* owner) {
-  return L"arpflush.TrayIcon." + std::to_wstring(reinterpret_cast<std::uintptr_t>(owner));
-}
-
-std::runtime_error LastError(const char* what) {
-  return std::runtime_error(std::string(what) + " failed, error " +
-                            std::to_string(GetLastError()));
-}
 
 }  // namespace
 
@@ -38,27 +27,6 @@ std::wstring FitTrayHint(std::wstring_view hint) {
   return std::wstring(hint.substr(0, length));
 }
 
-TrayIcon::WindowClass::WindowClass(std::wstring name, WNDPROC windowProc)
-    : name_(std::move(name)) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = name_.c_str();
-  if (RegisterClassExW(&windowClass) == 0) throw LastError("RegisterClassExW");
-}
-
-TrayIcon::WindowClass::~WindowClass() { UnregisterClassW(name_.c_str(), GetModuleHandleW(nullptr)); }
-
-TrayIcon::OwnedWindow::~OwnedWindow() {
-  if (window_ != nullptr) DestroyWindow(window_);
-}
-
-void TrayIcon::OwnedWindow::Reset(HWND window) {
-  if (window_ != nullptr) DestroyWindow(window_);
-  window_ = window;
-}
-
 TrayIcon::OwnedIcon::~OwnedIcon() {
   if (icon_ != nullptr) DestroyIcon(icon_);
 }
@@ -67,22 +35,19 @@ TrayIcon::TrayIcon(HICON icon, std::wstring_view hint)
     : icon_(icon),
       hint_(FitTrayHint(hint)),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
-      windowClass_(ClassNameFor(this), &TrayIcon::WindowProc) {
+      windowClass_(kClassName, &Window::Procedure) {
   // A top-level window, not a message-only one: the shell announces a new taskbar by
   // broadcasting "TaskbarCreated", and broadcasts reach top-level windows only. It is never
   // shown; WS_EX_TOOLWINDOW keeps it off the taskbar all the same.
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass_.Name(), L"", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  if (window == nullptr) throw LastError("CreateWindowExW");
-  window_.Reset(window);
+  Create(windowClass_, WS_EX_TOOLWINDOW, WS_POPUP, L"", RECT{}, nullptr, nullptr);
 
   // Deleting ARP entries needs administrator rights, so the program may run elevated; then
   // User Interface Privilege Isolation drops messages from the shell, which runs at a lower
   // level. Let exactly the shell's two messages through. Failure is ignored: it only means
   // there is no isolation to lift.
-  ChangeWindowMessageFilterEx(window, kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
+  ChangeWindowMessageFilterEx(Handle(), kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
   if (taskbarCreatedMessage_ != 0) {
-    ChangeWindowMessageFilterEx(window, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(Handle(), taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
   }
 
   Add();
@@ -95,24 +60,14 @@ TrayIcon::~TrayIcon() {
   //    that is not there is harmless.
   NOTIFYICONDATAW data = IconData();
   Shell_NotifyIconW(NIM_DELETE, &data);
-  // 2. Unbind the window from this object, which is half destroyed from here on: the
-  //    messages DestroyWindow sends go to DefWindowProcW.
-  SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
-  // 3. The members then go in reverse declaration order: the window, its class, the picture.
+  // 2. Destroy the window now rather than in ~Window: its class is a member of ours and is
+  //    unregistered next. Destroy() unbinds first, so no message reaches this half-destroyed
+  //    object.
+  Destroy();
+  // 3. The members then go in reverse declaration order: the window class, the picture.
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and during destruction have no object.
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->HandleMessage(window, message, wParam, lParam);
-}
-
-LRESULT TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTrayCallbackMessage) {
     // The original notification protocol (we never ask for NIM_SETVERSION): wParam is our
     // icon id, lParam the mouse message.
@@ -131,7 +86,7 @@ LRESULT TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     // every top-level window to close) must not take the icon's messages away with it.
     return 0;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return Window::HandleMessage(message, wParam, lParam);
 }
 
 void TrayIcon::OnIconMouse(UINT mouseMessage) {
@@ -141,7 +96,7 @@ void TrayIcon::OnIconMouse(UINT mouseMessage) {
       // The original protocol sends no position; the cursor is still over the icon.
       POINT at{};
       GetCursorPos(&at);
-      popupMenu_->Popup(window_.Get(), at);
+      popupMenu_->Popup(Handle(), at);
       return;
     }
     case WM_LBUTTONDBLCLK: {
@@ -173,7 +128,7 @@ NOTIFYICONDATAW TrayIcon::IconData() const {
   // The whole structure as this build declares it (Windows 7 on); the shell reads only what
   // uFlags names, and NIM_DELETE needs only the window and the id.
   data.cbSize = sizeof(data);
-  data.hWnd = window_.Get();
+  data.hWnd = Handle();
   data.uID = kIconId;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kTrayCallbackMessage;

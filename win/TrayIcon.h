@@ -10,6 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "win/Window.h"
+#include "win/WindowClass.h"
+
 namespace win {
 
 class PopupMenu;
@@ -31,13 +34,13 @@ std::wstring FitTrayHint(std::wstring_view hint);
 // Mouse actions on the icon: a right-button press opens the attached PopupMenu at the mouse
 // position; a left-button double click calls onDblClick. Single left clicks and the middle
 // button do nothing.
-class TrayIcon {
+class TrayIcon : private Window {
  public:
   // Takes ownership of `icon` and destroys it with DestroyIcon after the icon has left the
   // notification area, so pass one of the program's own (LoadImageW without LR_SHARED). A
   // null icon shows an empty place in the notification area. The hint is cut with FitTrayHint.
   TrayIcon(HICON icon, std::wstring_view hint);
-  ~TrayIcon();
+  ~TrayIcon() override;
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -50,39 +53,12 @@ class TrayIcon {
   void SetPopupMenu(PopupMenu* menu) { popupMenu_ = menu; }
 
   // The hidden window the shell sends the icon's messages to; it also owns the open menu.
-  HWND Handle() const { return window_.Get(); }
+  using Window::Handle;
 
   // A left-button double click on the icon.
   std::function<void()> onDblClick;
 
  private:
-  // Registers the hidden window's class; unregisters it when destroyed.
-  class WindowClass {
-   public:
-    WindowClass(std::wstring name, WNDPROC windowProc);
-    ~WindowClass();
-    WindowClass(const WindowClass&) = delete;
-    WindowClass& operator=(const WindowClass&) = delete;
-    const wchar_t* Name() const { return name_.c_str(); }
-
-   private:
-    std::wstring name_;
-  };
-
-  // A window destroyed with DestroyWindow when this object goes.
-  class OwnedWindow {
-   public:
-    OwnedWindow() = default;
-    ~OwnedWindow();
-    OwnedWindow(const OwnedWindow&) = delete;
-    OwnedWindow& operator=(const OwnedWindow&) = delete;
-    void Reset(HWND window);
-    HWND Get() const { return window_; }
-
-   private:
-    HWND window_ = nullptr;
-  };
-
   // An icon destroyed with DestroyIcon when this object goes.
   class OwnedIcon {
    public:
@@ -96,22 +72,20 @@ class TrayIcon {
     HICON icon_;
   };
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnIconMouse(UINT mouseMessage);
   void Add();
   // The one description of our icon that every request to the shell uses.
   NOTIFYICONDATAW IconData() const;
 
-  // Declaration order is destruction order reversed, and it matters: the window must be gone
-  // before its class is unregistered, and the picture is freed last, after the shell has let
-  // go of the icon.
+  // Declaration order matters: members go in reverse, after the destructor has removed the
+  // icon and destroyed the window. So the class is unregistered once no window of ours uses
+  // it, and the picture is freed last, after the shell has let go of the icon.
   OwnedIcon icon_;
   std::wstring hint_;
   // Registered by the shell when it creates the taskbar; the same value in every process.
   UINT taskbarCreatedMessage_;
   WindowClass windowClass_;
-  OwnedWindow window_;
   bool added_ = false;
   PopupMenu* popupMenu_ = nullptr;
 };

@@ -17,8 +17,8 @@ void Window::Destroy() {
   hwnd_ = nullptr;
 }
 
-void Window::Create(const WindowClass& windowClass, DWORD exStyle, DWORD style,
-                    const wchar_t* text, RECT bounds, HWND parent, HMENU menuOrId) {
+void Window::Create(const WindowClass& windowClass, DWORD exStyle, DWORD style, const wchar_t* text,
+                    RECT bounds, HWND parent, HMENU menuOrId) {
   // hwnd_ is set at WM_NCCREATE, before CreateWindowExW returns.
   CreateWindowExW(exStyle, windowClass.Name(), text, style, bounds.left, bounds.top,
                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menuOrId,

@@ -10,8 +10,7 @@ namespace win {
 // and the last wrapper out succeeds.
 class WindowClass {
  public:
-  WindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr,
-              UINT style = 0);
+  WindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr, UINT style = 0);
   WindowClass(const WindowClass&) = delete;
   WindowClass& operator=(const WindowClass&) = delete;
   ~WindowClass();

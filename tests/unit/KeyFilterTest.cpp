@@ -15,9 +15,9 @@ TEST(KeyFilter, KeepsDigitsAndBackspace) {
 }
 
 TEST(KeyFilter, DiscardsEverythingElseIncludingControlCharacters) {
-  for (char16_t key : {u'a', u'Z', u'-', u'+', u' ', u'.', u'$', u'/', u':', u'\r', u'\n',
-                       u'\t', u'\x1b', u'\x7f', u'\x16' /* Ctrl+V */, u'\x03' /* Ctrl+C */,
-                       u'１' /* full-width one */, u'周'}) {
+  for (char16_t key :
+       {u'a', u'Z', u'-', u'+', u' ', u'.', u'$', u'/', u':', u'\r', u'\n', u'\t', u'\x1b', u'\x7f',
+        u'\x16' /* Ctrl+V */, u'\x03' /* Ctrl+C */, u'１' /* full-width one */, u'周'}) {
     char16_t filtered = key;
     FilterPeriodKey(filtered);
     EXPECT_EQ(filtered, 0) << static_cast<int>(key);

@@ -68,8 +68,8 @@ TEST_F(ToggleTest, StopThenStartWithANewPeriod) {
 
   log.clear();
   Click();
-  EXPECT_EQ(log, (Log{"read field", "start 500", "read field", "stop", "start 1000",
-                      "caption 停止", "start item off", "stop item on"}));
+  EXPECT_EQ(log, (Log{"read field", "start 500", "read field", "stop", "start 1000", "caption 停止",
+                      "start item off", "stop item on"}));
   EXPECT_TRUE(timer.Enabled());
   EXPECT_EQ(timer.Interval(), 1000u);
 }
@@ -80,8 +80,8 @@ TEST_F(ToggleTest, ChangingTheFieldWhileOnLeavesTheRunningPeriod) {
   controls.field = "500";
   log.clear();
   Click();  // on again with the period it had: no second restart
-  EXPECT_EQ(log, (Log{"read field", "start 500", "read field", "caption 停止",
-                      "start item off", "stop item on"}));
+  EXPECT_EQ(log, (Log{"read field", "start 500", "read field", "caption 停止", "start item off",
+                      "stop item on"}));
 }
 
 TEST_F(ToggleTest, BlanksAroundThePeriodAreIgnoredAndKept) {

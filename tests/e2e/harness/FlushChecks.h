@@ -1,0 +1,34 @@
+// The two things the tests ask of the flush cycle: that arp starts at a given period from a
+// moment on, and that it does not start at all for a while.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+#include "harness/ArpLog.h"
+#include "harness/Wait.h"
+
+namespace e2e {
+
+// Under Wine a tick reaches the started arp 100-220 ms later, so starts recorded up to this
+// long after a change of state may still come from ticks before it.
+inline constexpr milliseconds kStartLatency = 300ms;
+
+// Single gaps at 500 ms scatter from 340 to 640 ms (a standard deviation of about 90 ms per
+// start); the slope of a line through 12 starts then has a standard error of about 7 ms, so
+// 8% is five of them: never by chance, yet far from any wrong period (0, 750 for 500, ...).
+inline constexpr std::size_t kStartsToJudge = 12;
+inline constexpr double kPeriodTolerance = 0.08;
+
+// Waits for kStartsToJudge starts after `fromMs` + kStartLatency and checks that a line
+// through them has a slope of `periodMs`; reports the fitted period as figure `figureName`.
+::testing::AssertionResult FlushesEvery(const ArpLog& log, double fromMs, double periodMs,
+                                        const std::string& figureName);
+
+// Lets `duration` pass after `fromMs` + kStartLatency and checks that no arp started in it.
+::testing::AssertionResult FlushesNothingFor(const ArpLog& log, double fromMs,
+                                             milliseconds duration);
+
+}  // namespace e2e

@@ -1,0 +1,62 @@
+// A message box of the program under test, read from outside.
+#include "harness/MessageBoxView.h"
+
+#include "harness/ScreenImage.h"
+#include "harness/WindowQuery.h"
+
+namespace e2e {
+
+std::optional<MessageBoxView> FindMessageBox(DWORD processId) {
+  for (HWND window : TopLevelWindows(processId)) {
+    if (ClassName(window) != L"#32770" || !IsWindowVisible(window)) continue;
+    MessageBoxView box;
+    box.window = window;
+    box.title = Text(window);
+    for (HWND child : Descendants(window)) {
+      const std::wstring className = ClassName(child);
+      if (className == L"Button") {
+        box.buttons.push_back(Text(child));
+      } else if (className == L"Static") {
+        if ((Style(child) & SS_TYPEMASK) == SS_ICON) {
+          box.icon = child;
+        } else if (box.text.empty()) {
+          box.text = Text(child);
+        }
+      }
+    }
+    return box;
+  }
+  return std::nullopt;
+}
+
+std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, milliseconds timeout) {
+  std::optional<MessageBoxView> box;
+  WaitUntil(
+      [&] {
+        box = FindMessageBox(processId);
+        return box.has_value();
+      },
+      timeout);
+  return box;
+}
+
+bool ShowsErrorIcon(const MessageBoxView& box) {
+  if (box.icon == nullptr) return false;
+  RECT rect{};
+  GetWindowRect(box.icon, &rect);
+  // The box may still be painting when it is found: give the icon a moment to appear.
+  return WaitUntil([&] {
+    const ScreenImage image = ScreenImage::Capture(rect);
+    std::size_t red = 0;
+    for (COLORREF pixel : image.Pixels()) {
+      if (GetRValue(pixel) > 150 && GetGValue(pixel) < 100 && GetBValue(pixel) < 100) ++red;
+    }
+    return red * 4 >= image.Pixels().size();
+  });
+}
+
+void PressOk(const MessageBoxView& box) {
+  PostMessageW(GetDlgItem(box.window, IDOK), BM_CLICK, 0, 0);
+}
+
+}  // namespace e2e

@@ -1,0 +1,37 @@
+// The mouse as the user moves and clicks it: through the system's input queue, so whatever
+// window is under the pointer (the shell's notification area, an open menu, a title bar)
+// receives the clicks exactly as from the hardware.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+
+namespace e2e {
+
+enum class MouseButton { kLeft, kRight, kMiddle };
+
+class Mouse {
+ public:
+  // False when the pointer did not land on the point.
+  bool MoveTo(POINT point);
+  // Presses and releases the button at the point.
+  bool Click(MouseButton button, POINT point);
+  // Two clicks in quick succession at the point, as the system counts a double click.
+  bool DoubleClick(MouseButton button, POINT point);
+
+ private:
+  void Press(MouseButton button);
+  // Waits until a click of `button` at `point` can no longer join the previous click into a
+  // double click: the system pairs clicks of one button that come within the double-click
+  // time and close together.
+  void KeepApartFromLastClick(MouseButton button, POINT point) const;
+  void Remember(MouseButton button, POINT point);
+
+  bool clicked_ = false;
+  MouseButton lastButton_ = MouseButton::kLeft;
+  POINT lastPoint_{};
+  std::chrono::steady_clock::time_point lastClick_{};
+};
+
+}  // namespace e2e

@@ -1,0 +1,45 @@
+// The user at the notification area: clicks on the program's icon, opens its menu, looks at
+// it and chooses from it, all with the mouse.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "harness/Wait.h"
+#include "tray/MenuPicture.h"
+#include "tray/Mouse.h"
+
+namespace e2e {
+
+class TrayUser {
+ public:
+  // Acts on the icon of the program with this process id, whose menus it watches.
+  explicit TrayUser(DWORD processId) : processId_(processId) {}
+
+  // Clicks on the one icon present with the program's hint; false when there is none or the
+  // pointer could not be put on it.
+  bool ClickIcon(MouseButton button);
+  bool DoubleClickIcon(MouseButton button = MouseButton::kLeft);
+
+  // The program's open popup menu, waited for; null at the deadline.
+  HWND WaitForMenu(milliseconds timeout = kReactionTimeout) const;
+  bool WaitForNoMenu(milliseconds timeout = kReactionTimeout) const;
+  // The program's open popup menu now, or null.
+  HWND OpenMenu() const;
+
+  // Right-clicks the icon and waits for the menu; null when none opened.
+  HWND OpenIconMenu();
+  // Clicks item `index` of the open menu, placed as in `layout`.
+  bool Choose(HWND menu, const MenuPicture& layout, std::size_t index);
+  // Clicks on an empty part of the desktop, as a user does to close a menu unchosen.
+  bool ClickAway();
+
+ private:
+  std::optional<POINT> IconCentre() const;
+
+  DWORD processId_;
+  Mouse mouse_;
+};
+
+}  // namespace e2e
