@@ -117,6 +117,12 @@ cmd_run() {
   local dir=$1
   shift
   load_env "$dir"
+  # Without its own X server the session's desktop is gone for good, and a new Xvfb that took
+  # over the display number would answer with BadWindow errors instead.
+  if ! kill -0 "$(cat "$dir/xvfb.pid" 2>/dev/null)" 2>/dev/null; then
+    echo "wine-session: the session's Xvfb is gone; start the session again" >&2
+    exit 1
+  fi
   exec "$wine" "$@"
 }
 

@@ -44,7 +44,19 @@ bool ShowsErrorIcon(const MessageBoxView& box) {
   if (box.icon == nullptr) return false;
   RECT rect{};
   GetWindowRect(box.icon, &rect);
-  // The box may still be painting when it is found: give the icon a moment to appear.
+  // A long message makes the box wider than the screen, and centring it puts the icon off
+  // the screen, where it has no pixels to judge: drag the box until the icon is in view.
+  if (rect.left < 0 || rect.top < 0 || rect.right > GetSystemMetrics(SM_CXSCREEN) ||
+      rect.bottom > GetSystemMetrics(SM_CYSCREEN)) {
+    RECT boxRect{};
+    GetWindowRect(box.window, &boxRect);
+    constexpr int kMargin = 8;
+    SetWindowPos(box.window, nullptr, boxRect.left - rect.left + kMargin,
+                 boxRect.top - rect.top + kMargin, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(box.icon, &rect);
+  }
+  // The box may still be painting: give the icon a moment to appear.
   return WaitUntil([&] {
     const ScreenImage image = ScreenImage::Capture(rect);
     std::size_t red = 0;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstddef>
 
 namespace e2e {
 
@@ -21,17 +22,21 @@ class Mouse {
   bool DoubleClick(MouseButton button, POINT point);
 
  private:
-  void Press(MouseButton button);
-  // Waits until a click of `button` at `point` can no longer join the previous click into a
-  // double click: the system pairs clicks of one button that come within the double-click
-  // time and close together.
+  void Press(MouseButton button, POINT point);
+  // Waits until a click of `button` at `point` can no longer join the previous click of that
+  // button into a double click: the system pairs clicks of one button that come within the
+  // double-click time and close together, even with clicks of other buttons in between
+  // (those may have gone to another window, such as an open menu).
   void KeepApartFromLastClick(MouseButton button, POINT point) const;
   void Remember(MouseButton button, POINT point);
 
-  bool clicked_ = false;
-  MouseButton lastButton_ = MouseButton::kLeft;
-  POINT lastPoint_{};
-  std::chrono::steady_clock::time_point lastClick_{};
+  struct LastClick {
+    bool made = false;
+    POINT point{};
+    std::chrono::steady_clock::time_point when{};
+  };
+  // One per MouseButton.
+  LastClick lastClicks_[3];
 };
 
 }  // namespace e2e

@@ -1,6 +1,8 @@
 // The user at the notification area.
 #include "tray/TrayUser.h"
 
+#include <algorithm>
+
 #include "harness/WindowQuery.h"
 #include "tray/TrayArea.h"
 #include "tray/TrayProgram.h"
@@ -16,13 +18,40 @@ std::optional<POINT> TrayUser::IconCentre() const {
 
 bool TrayUser::ClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
-  return centre.has_value() && mouse_.Click(button, *centre);
+  if (!centre || !mouse_.Click(button, *centre)) return false;
+  LeaveIcon(*centre);
+  return true;
 }
 
 bool TrayUser::DoubleClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
-  return centre.has_value() && mouse_.DoubleClick(button, *centre);
+  if (!centre || !mouse_.DoubleClick(button, *centre)) return false;
+  LeaveIcon(*centre);
+  return true;
 }
+
+void TrayUser::LeaveIcon(POINT centre) {
+  // Off the icon at once, before its tooltip's delay runs out and before a menu opens: once
+  // a menu is open, Wine no longer lets the pointer move, so a pointer left on the icon
+  // keeps its tooltip up over the menu, where it spoils the menu's picture and catches
+  // clicks meant for the items. Up and left of the icon lies bare desktop, and a menu that
+  // opens at the pointer there covers neither the icon nor the taskbar.
+  mouse_.MoveTo({(std::max)(0L, centre.x - 150), (std::max)(0L, centre.y - 100)});
+}
+
+namespace {
+
+// Whether the thread showing `menu` tracks the mouse for it yet. The menu window appears a
+// moment before its thread takes the mouse capture; a click in between goes to whatever
+// lies under the pointer and the menu never hears of it.
+bool TracksMouse(HWND menu) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(menu, nullptr), &info)) return false;
+  return (info.flags & GUI_INMENUMODE) != 0 && info.hwndCapture != nullptr;
+}
+
+}  // namespace
 
 HWND TrayUser::OpenMenu() const {
   for (HWND window : TopLevelWindows(processId_)) {
@@ -33,8 +62,8 @@ HWND TrayUser::OpenMenu() const {
 
 HWND TrayUser::WaitForMenu(milliseconds timeout) const {
   HWND menu = nullptr;
-  WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }, timeout);
-  return menu;
+  WaitUntil([&] { return (menu = OpenMenu()) != nullptr && TracksMouse(menu); }, timeout);
+  return menu != nullptr && TracksMouse(menu) ? menu : nullptr;
 }
 
 bool TrayUser::WaitForNoMenu(milliseconds timeout) const {

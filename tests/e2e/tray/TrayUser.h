@@ -17,18 +17,20 @@ class TrayUser {
   // Acts on the icon of the program with this process id, whose menus it watches.
   explicit TrayUser(DWORD processId) : processId_(processId) {}
 
-  // Clicks on the one icon present with the program's hint; false when there is none or the
-  // pointer could not be put on it.
+  // Clicks on the one icon present with the program's hint, then moves the pointer off it;
+  // false when there is no such icon or the pointer could not be put on it.
   bool ClickIcon(MouseButton button);
   bool DoubleClickIcon(MouseButton button = MouseButton::kLeft);
 
-  // The program's open popup menu, waited for; null at the deadline.
+  // The program's open popup menu, waited for until it answers the mouse; null at the
+  // deadline.
   HWND WaitForMenu(milliseconds timeout = kReactionTimeout) const;
   bool WaitForNoMenu(milliseconds timeout = kReactionTimeout) const;
   // The program's open popup menu now, or null.
   HWND OpenMenu() const;
 
-  // Right-clicks the icon and waits for the menu; null when none opened.
+  // Right-clicks the icon and waits for the menu, which opens at the pointer; null when none
+  // opened.
   HWND OpenIconMenu();
   // Clicks item `index` of the open menu, placed as in `layout`.
   bool Choose(HWND menu, const MenuPicture& layout, std::size_t index);
@@ -37,6 +39,7 @@ class TrayUser {
 
  private:
   std::optional<POINT> IconCentre() const;
+  void LeaveIcon(POINT centre);
 
   DWORD processId_;
   Mouse mouse_;
