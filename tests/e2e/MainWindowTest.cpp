@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -146,7 +147,8 @@ TEST(MainWindow, ReturnsToItsSizeAfterEveryResize) {
   EXPECT_TRUE(WaitUntil([&] {
     const SIZE now = WindowSize(form.Window());
     return now.cx == original.cx && now.cy == original.cy;
-  })) << "window stayed " << WindowSize(form.Window()).cx << "x" << WindowSize(form.Window()).cy;
+  })) << "window stayed "
+      << WindowSize(form.Window()).cx << "x" << WindowSize(form.Window()).cy;
   EXPECT_EQ(ClientSize(form.Window()).cx, 281);
   EXPECT_EQ(ClientSize(form.Window()).cy, 100);
 }
@@ -182,9 +184,8 @@ TEST(MainWindow, TaskbarButtonReadsTheApplicationTitle) {
     buttons.clear();
     for (HWND button : Descendants(taskbar)) {
       const auto standsFor = reinterpret_cast<HWND>(GetWindowLongPtrW(button, GWLP_ID));
-      if (IsWindowVisible(button) &&
-          std::find(programWindows.begin(), programWindows.end(), standsFor) !=
-              programWindows.end()) {
+      if (IsWindowVisible(button) && std::find(programWindows.begin(), programWindows.end(),
+                                               standsFor) != programWindows.end()) {
         buttons.push_back(Text(standsFor));
       }
     }

@@ -16,17 +16,35 @@
 namespace e2e {
 namespace {
 
+// A window of the test's own to own the clipboard: with no owner, SetClipboardData fails.
+class ClipboardOwner {
+ public:
+  ClipboardOwner()
+      : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr)) {}
+  ClipboardOwner(const ClipboardOwner&) = delete;
+  ClipboardOwner& operator=(const ClipboardOwner&) = delete;
+  ~ClipboardOwner() { DestroyWindow(window_); }
+  HWND Get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
 // Puts text on the clipboard, so that a Ctrl+V that got through would paste it.
 void SetClipboardText(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ClipboardOwner owner;
+  ASSERT_TRUE(OpenClipboard(owner.Get()));
   EmptyClipboard();
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
   std::memcpy(GlobalLock(memory), text.c_str(), bytes);
   GlobalUnlock(memory);
   // The clipboard owns the memory once it accepts it.
-  if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+  const bool accepted = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (!accepted) GlobalFree(memory);
   CloseClipboard();
+  ASSERT_TRUE(accepted) << "cannot put text on the clipboard";
 }
 
 struct Typing {
@@ -40,14 +58,23 @@ const Typing kTypings[] = {
     {"letters", L"1aZ2", L"12"},
     {"signs and punctuation", L"1-+.,$2", L"12"},
     {"blank and tab", L"1 \t2", L"12"},
-    {"Enter and Escape", L"1\r\n\x1b" L"2", L"12"},
+    {"Enter and Escape",
+     L"1\r\n\x1b"
+     L"2",
+     L"12"},
     {"backspace", L"123\b4", L"124"},
-    {"Ctrl+V, Ctrl+X, Ctrl+A", L"1\x16\x18\x01" L"2", L"12"},
-    {"full-width digit", L"1\xFF12" L"2", L"12"},
+    {"Ctrl+V, Ctrl+X, Ctrl+A",
+     L"1\x16\x18\x01"
+     L"2",
+     L"12"},
+    {"full-width digit",
+     L"1\xFF12"
+     L"2",
+     L"12"},
 };
 
 TEST(PeriodField, LetsOnlyDigitsAndBackspaceIn) {
-  SetClipboardText(L"99");
+  ASSERT_NO_FATAL_FAILURE(SetClipboardText(L"99"));
   ProgramUnderTest program;
   MainForm form(program);
   ASSERT_TRUE(form.IsFound());

@@ -2,7 +2,6 @@
 #include "endurance/StateSnapshot.h"
 
 #include <string_view>
-#include <system_error>
 
 namespace e2e {
 namespace {
@@ -11,14 +10,23 @@ std::uint64_t Ticks(const FILETIME& time) {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// Wine's own volatile mirror of the system parameters: filled in by user32 in any GUI process
-// on first use, never saved to the registry files.
-constexpr std::wstring_view kWineVolatileBranch = L"\\Software\\Wine\\Temporary System Parameters";
+// Volatile branches that Wine's own code fills in any GUI process, never saved to the
+// registry files: the mirror of the system parameters (user32, on first use) and a record
+// per display adapter under a fresh name at every start (the display driver).
+constexpr std::wstring_view kWineVolatileBranches[] = {
+    L"\\Software\\Wine\\Temporary System Parameters",
+    L"HKLM\\System\\CurrentControlSet\\Control\\Video",
+};
 
-bool IsWineVolatileBranch(const std::wstring& path) {
-  return path.size() >= kWineVolatileBranch.size() &&
-         path.compare(path.size() - kWineVolatileBranch.size(), kWineVolatileBranch.size(),
-                      kWineVolatileBranch) == 0;
+bool IsWineVolatileBranch(std::wstring_view path) {
+  for (std::wstring_view branch : kWineVolatileBranches) {
+    // The first is below every user's key, so it is matched at the end of the path.
+    if (path.size() >= branch.size() &&
+        path.compare(path.size() - branch.size(), branch.size(), branch) == 0) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void AddKeyTree(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot) {
@@ -38,6 +46,31 @@ void AddKeyTree(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot) 
   }
 }
 
+// Wine links the user's shell folders (Desktop, Documents, ...) to the Unix home folder and
+// shows the links as reparse points. Their own files are listed, as a program saving to
+// "Documents" lands there, but they are not walked further: the home folder is not the
+// prefix's, and walking it six times over costs half a minute.
+void AddFiles(const std::wstring& folder, bool descend, FileSnapshot& snapshot) {
+  const std::wstring prefix = folder.back() == L'\\' ? folder : folder + L"\\";
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW((prefix + L"*").c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  // A folder that cannot be read is skipped: the program cannot have written there either.
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = prefix + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (descend) AddFiles(path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0, snapshot);
+      continue;
+    }
+    snapshot[path] = {(static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                      Ticks(found.ftLastWriteTime)};
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
 }  // namespace
 
 RegistrySnapshot SnapshotRegistry() {
@@ -50,21 +83,7 @@ RegistrySnapshot SnapshotRegistry() {
 
 FileSnapshot SnapshotFiles(const std::filesystem::path& folder) {
   FileSnapshot snapshot;
-  std::error_code error;
-  // Folders that cannot be read (and files that vanish meanwhile) are skipped: the program
-  // cannot have written there either.
-  for (std::filesystem::recursive_directory_iterator it(
-           folder, std::filesystem::directory_options::skip_permission_denied, error),
-       end;
-       it != end; it.increment(error)) {
-    if (error) break;
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(it->path().c_str(), GetFileExInfoStandard, &data)) continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    snapshot[it->path().wstring()] = {
-        (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-        Ticks(data.ftLastWriteTime)};
-  }
+  AddFiles(folder.wstring(), true, snapshot);
   return snapshot;
 }
 

@@ -29,13 +29,21 @@ ArpRecord ParseArpRecord(const std::string& text) {
     const std::string key = line.substr(0, equals);
     const std::string value = line.substr(equals + 1);
     std::istringstream number(value);
-    if (key == "counter") number >> record.counter;
-    else if (key == "image") record.image = Widen(value);
-    else if (key == "commandLine") record.commandLine = Widen(value);
-    else if (key == "usesShowWindow") number >> record.usesShowWindow;
-    else if (key == "showWindow") number >> record.showWindow;
-    else if (key == "visibleConsole") number >> record.visibleConsole;
-    else if (key == "parentProcessId") number >> record.parentProcessId;
+    if (key == "counter") {
+      number >> record.counter;
+    } else if (key == "image") {
+      record.image = Widen(value);
+    } else if (key == "commandLine") {
+      record.commandLine = Widen(value);
+    } else if (key == "usesShowWindow") {
+      number >> record.usesShowWindow;
+    } else if (key == "showWindow") {
+      number >> record.showWindow;
+    } else if (key == "visibleConsole") {
+      number >> record.visibleConsole;
+    } else if (key == "parentProcessId") {
+      number >> record.parentProcessId;
+    }
   }
   return record;
 }

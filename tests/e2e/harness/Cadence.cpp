@@ -14,8 +14,8 @@ double Median(std::vector<double> values) {
                    values.end());
   const double upper = values[middle];
   if (values.size() % 2 == 1) return upper;
-  const double lower = *std::max_element(values.begin(),
-                                         values.begin() + static_cast<std::ptrdiff_t>(middle));
+  const double lower =
+      *std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle));
   return (lower + upper) / 2;
 }
 
@@ -44,10 +44,18 @@ Cadence FitCadence(const std::vector<double>& timesMs) {
   return cadence;
 }
 
+std::string DescribeGaps(const std::vector<double>& timesMs) {
+  std::string gaps;
+  for (std::size_t i = 1; i < timesMs.size(); ++i) {
+    if (!gaps.empty()) gaps += ' ';
+    gaps += std::to_string(std::lround(timesMs[i] - timesMs[i - 1]));
+  }
+  return gaps;
+}
+
 std::size_t CountWithin(const std::vector<double>& timesMs, double fromMs, double toMs) {
-  return static_cast<std::size_t>(std::count_if(timesMs.begin(), timesMs.end(), [&](double t) {
-    return t >= fromMs && t < toMs;
-  }));
+  return static_cast<std::size_t>(std::count_if(timesMs.begin(), timesMs.end(),
+                                                [&](double t) { return t >= fromMs && t < toMs; }));
 }
 
 }  // namespace e2e

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace e2e {
@@ -19,6 +20,9 @@ struct Cadence {
 // (Theil-Sen), which a few starts held back by a busy machine cannot pull off the line, as
 // they pull a least-squares fit. Needs at least two times, in order.
 Cadence FitCadence(const std::vector<double>& timesMs);
+
+// The gaps between successive times, rounded to milliseconds, for messages: "512 488 ...".
+std::string DescribeGaps(const std::vector<double>& timesMs);
 
 // How many of the times fall in [fromMs, toMs).
 std::size_t CountWithin(const std::vector<double>& timesMs, double fromMs, double toMs);

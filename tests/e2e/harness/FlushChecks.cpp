@@ -13,8 +13,7 @@ namespace e2e {
                                         const std::string& figureName) {
   const double from = fromMs + static_cast<double>(kStartLatency.count());
   // Room for every start plus a few periods of slack and a slow first tick.
-  const auto timeout =
-      milliseconds(static_cast<long long>(periodMs * (kStartsToJudge + 4))) + 5s;
+  const auto timeout = milliseconds(static_cast<long long>(periodMs * (kStartsToJudge + 4))) + 5s;
   const std::vector<double> times = log.WaitForStartsSince(from, kStartsToJudge, timeout);
   if (times.size() < kStartsToJudge) {
     return ::testing::AssertionFailure()
@@ -26,7 +25,8 @@ namespace e2e {
   if (std::abs(cadence.periodMs - periodMs) > periodMs * kPeriodTolerance) {
     return ::testing::AssertionFailure()
            << "arp starts every " << cadence.periodMs << " ms (line through " << cadence.starts
-           << " starts, worst offset " << cadence.worstOffsetMs << " ms), expected " << periodMs;
+           << " starts, worst offset " << cadence.worstOffsetMs << " ms), expected " << periodMs
+           << "; gaps: " << DescribeGaps(times);
   }
   return ::testing::AssertionSuccess();
 }

@@ -16,11 +16,13 @@ namespace e2e {
 // long after a change of state may still come from ticks before it.
 inline constexpr milliseconds kStartLatency = 300ms;
 
-// Single gaps at 500 ms scatter from 340 to 640 ms (a standard deviation of about 90 ms per
-// start); the slope of a line through 12 starts then has a standard error of about 7 ms, so
-// 8% is five of them: never by chance, yet far from any wrong period (0, 750 for 500, ...).
+// Single gaps at 500 ms scatter from 340 to 640 ms; the slope of a line through 12 starts
+// then lands within a few percent of the period on a quiet machine (494-515 ms measured).
+// With the two cores loaded by other work (load average 7) one run measured 552 ms, so the
+// tolerance is 15%: a correct program never fails it, and it still tells every period the
+// tests set (500, 750, 1000) from the others and from no flushing at all.
 inline constexpr std::size_t kStartsToJudge = 12;
-inline constexpr double kPeriodTolerance = 0.08;
+inline constexpr double kPeriodTolerance = 0.15;
 
 // Waits for kStartsToJudge starts after `fromMs` + kStartLatency and checks that a line
 // through them has a slope of `periodMs`; reports the fitted period as figure `figureName`.

@@ -39,7 +39,8 @@ class MainForm {
   // Replaces the field's text the way pasting over a selection does, bypassing the key filter.
   void Paste(std::wstring_view text) const;
 
-  bool WaitForButtonCaption(std::wstring_view caption, milliseconds timeout = kReactionTimeout) const;
+  bool WaitForButtonCaption(std::wstring_view caption,
+                            milliseconds timeout = kReactionTimeout) const;
   bool WaitForFieldText(std::wstring_view text, milliseconds timeout = kReactionTimeout) const;
 
  private:

@@ -74,10 +74,16 @@ ProgramUnderTest::ProgramUnderTest(const LaunchOptions& options)
   process_ = UniqueHandle(info.hProcess);
   UniqueHandle thread(info.hThread);
   processId_ = info.dwProcessId;
+  threadId_ = info.dwThreadId;
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
-  if (IsRunning()) {
+  if (!IsRunning()) return;
+  // Ending its message loop lets the program clean up as it does on exit (its tray icon
+  // above all, which would otherwise linger in the session's notification area for the
+  // tests that follow). A modal loop, such as an open error box, passes WM_QUIT on.
+  PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+  if (WaitForSingleObject(process_.Get(), 3000) == WAIT_TIMEOUT) {
     TerminateProcess(process_.Get(), 1);
     WaitForSingleObject(process_.Get(), 5000);
   }
@@ -96,8 +102,7 @@ std::optional<DWORD> ProgramUnderTest::WaitForExit(milliseconds timeout) const {
   return code;
 }
 
-HWND ProgramUnderTest::WaitForVisibleWindow(std::wstring_view caption,
-                                            milliseconds timeout) const {
+HWND ProgramUnderTest::WaitForVisibleWindow(std::wstring_view caption, milliseconds timeout) const {
   HWND found = nullptr;
   WaitUntil(
       [&] {

@@ -53,6 +53,7 @@ class ProgramUnderTest {
   ArpLog arp_;
   UniqueHandle process_;
   DWORD processId_ = 0;
+  DWORD threadId_ = 0;
   double launchedAtMs_ = 0;
 };
 

@@ -4,8 +4,8 @@
 // It writes one file per start into the folder named by ARPFLUSH_E2E_ARP_LOG (nothing when
 // the variable is missing), written under a temporary name and renamed, so that a reader
 // never sees half a record and two starts never share a file.
-#include <windows.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 #include <string>
 

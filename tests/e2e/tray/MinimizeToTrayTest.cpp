@@ -36,14 +36,17 @@ RECT WindowRect(HWND window) {
   return rect;
 }
 
-// Watches for `duration` that the window never shows, not even for a moment.
-bool StaysHidden(HWND window, milliseconds duration) {
+// Watches for `duration` that neither the form nor the application window shows, not even
+// for a moment.
+bool StaysHidden(const TrayProgram& program, milliseconds duration) {
   bool shown = false;
   const double until = NowMs() + static_cast<double>(duration.count());
-  WaitUntil([&] {
-    shown = shown || IsWindowVisible(window);
-    return NowMs() >= until;
-  }, duration + 1s);
+  WaitUntil(
+      [&] {
+        shown = shown || IsWindowVisible(program.Form()) || IsWindowVisible(program.Application());
+        return NowMs() >= until;
+      },
+      duration + 1s);
   return !shown;
 }
 
@@ -87,9 +90,7 @@ const MinimizeCase kMinimizeCases[] = {
     case MinimizeWay::kMinimizeButton: {
       const std::optional<POINT> button = MinimizeButton(program.Form());
       if (!button) return ::testing::AssertionFailure() << "no minimize button in the title bar";
-      if (!mouse.Click(MouseButton::kLeft, *button)) {
-        return ::testing::AssertionFailure() << "could not click the minimize button";
-      }
+      mouse.Click(MouseButton::kLeft, *button);
       break;
     }
     case MinimizeWay::kFormSysCommand:
@@ -126,8 +127,9 @@ TEST_P(MinimizeToTray, HidesTheWindowAndItsTaskbarButtonWhileTheFlushGoesOn) {
     return !HasTaskbarButton(program.Application()) && !HasTaskbarButton(program.Form());
   })) << "a taskbar button was left behind";
   EXPECT_EQ(PresentIcons(kTrayHint).size(), 1u) << "the icon went with the window";
-  EXPECT_TRUE(StaysHidden(program.Form(), kWatchHidden)) << "the window came back by itself";
-  EXPECT_GE(program.Program().Arp().TimesSince(minimizedAt + kStartLatency.count()).size(), 2u)
+  EXPECT_TRUE(StaysHidden(program, kWatchHidden)) << "the window came back by itself";
+  const double hiddenFrom = minimizedAt + static_cast<double>(kStartLatency.count());
+  EXPECT_GE(program.Program().Arp().WaitForStartsSince(hiddenFrom, 3, 5s).size(), 3u)
       << "the flush stopped when the window was hidden";
 
   // Whichever way it went, the icon brings it back.
@@ -237,10 +239,11 @@ class MinimizedStart : public ::testing::TestWithParam<MinimizedStartCase> {};
 
 TEST_P(MinimizedStart, ShowsNoWindowUntilTheFirstDoubleClickThenCentresIt) {
   TrayProgram program(GetParam().showCommand);
-  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
+  // Watched from the moment the windows exist: a window shown and hidden again at start
+  // would flash on the screen.
   ASSERT_TRUE(program.WaitForWindows());
-  EXPECT_TRUE(StaysHidden(program.Form(), kWatchHidden)) << "the window showed";
-  EXPECT_TRUE(program.WindowHidden());
+  EXPECT_TRUE(StaysHidden(program, kWatchHidden)) << "a window showed";
+  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
   EXPECT_FALSE(HasTaskbarButton(program.Application())) << "a taskbar button is shown";
   EXPECT_TRUE(program.Ads().Calls().empty()) << "the show handler ran with nothing shown";
   EXPECT_GE(program.Program().Arp().WaitForStartsSince(0, 2, 5s).size(), 2u)

@@ -44,29 +44,24 @@ ButtonFlags FlagsOf(MouseButton button) {
 
 }  // namespace
 
-bool Mouse::MoveTo(POINT point) {
-  SendAt(point, 0);
-  POINT now{};
-  GetCursorPos(&now);
-  return now.x == point.x && now.y == point.y;
-}
+void Mouse::MoveTo(POINT point) { SendAt(point, 0); }
 
-bool Mouse::Click(MouseButton button, POINT point) {
+void Mouse::Click(MouseButton button, POINT point) {
   KeepApartFromLastClick(button, point);
-  if (!MoveTo(point)) return false;
+  // First the move alone, as a hand moves before it clicks: the window under the pointer
+  // learns that the mouse is over it.
+  MoveTo(point);
   Press(button, point);
   Remember(button, point);
-  return true;
 }
 
-bool Mouse::DoubleClick(MouseButton button, POINT point) {
+void Mouse::DoubleClick(MouseButton button, POINT point) {
   KeepApartFromLastClick(button, point);
-  if (!MoveTo(point)) return false;
+  MoveTo(point);
   Press(button, point);
   Sleep(kDoubleClickGapMs);
   Press(button, point);
   Remember(button, point);
-  return true;
 }
 
 void Mouse::Press(MouseButton button, POINT point) {

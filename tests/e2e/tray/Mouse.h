@@ -14,12 +14,11 @@ enum class MouseButton { kLeft, kRight, kMiddle };
 
 class Mouse {
  public:
-  // False when the pointer did not land on the point.
-  bool MoveTo(POINT point);
-  // Presses and releases the button at the point.
-  bool Click(MouseButton button, POINT point);
+  void MoveTo(POINT point);
+  // Moves there, then presses and releases the button there.
+  void Click(MouseButton button, POINT point);
   // Two clicks in quick succession at the point, as the system counts a double click.
-  bool DoubleClick(MouseButton button, POINT point);
+  void DoubleClick(MouseButton button, POINT point);
 
  private:
   void Press(MouseButton button, POINT point);

@@ -101,7 +101,7 @@ TEST(TrayIcon, ComesBackWhenTheTaskbarIsCreatedAgain) {
   // The icon that came back is a working one: its menu opens.
   TrayUser user(program.Program().ProcessId());
   EXPECT_NE(user.OpenIconMenu(), nullptr) << "the new icon opens no menu";
-  ASSERT_TRUE(user.ClickAway());
+  user.ClickAway();
   EXPECT_TRUE(user.WaitForNoMenu());
 }
 

@@ -46,7 +46,7 @@ class TrayMenu : public ::testing::Test {
   }
 
   void CloseMenuUnchosen() {
-    ASSERT_TRUE(user_.ClickAway());
+    user_.ClickAway();
     ASSERT_TRUE(user_.WaitForNoMenu()) << "a click elsewhere did not close the menu";
   }
 
@@ -86,22 +86,27 @@ TEST_F(TrayMenu, EnablesTheItemThatChangesTheProtectionStateSetByTheButton) {
 
 TEST_F(TrayMenu, StopAndStartItemsStopAndRestartTheFlush) {
   const ArpLog& arp = program_.Program().Arp();
-  ASSERT_EQ(arp.WaitForStartsSince(0, 2, 5s).size(), 2u) << "the flush is not running at start";
+  ASSERT_GE(arp.WaitForStartsSince(0, 2, 5s).size(), 2u) << "the flush is not running at start";
 
   HWND menu = OpenMenuLike(whenOn_, "at start");
   ASSERT_NE(menu, nullptr);
   double chosenAt = NowMs();
   ASSERT_TRUE(user_.Choose(menu, whenOn_, kStopItem));
-  ASSERT_TRUE(form_.WaitForButtonCaption(kStartCaption)) << "stop from the menu did not toggle";
-  ReportFigure("menuItemToButtonCaption", NowMs() - chosenAt, "ms");
+  ASSERT_TRUE(form_.WaitForButtonCaption(kStartCaption))
+      << "stop from the menu did not toggle; the menu is "
+      << (user_.OpenMenu() != nullptr ? "still open" : "closed");
+  const double stoppedAt = NowMs();
+  ReportFigure("menuItemToButtonCaption", stoppedAt - chosenAt, "ms");
   EXPECT_TRUE(user_.WaitForNoMenu()) << "the menu stayed open after the choice";
-  EXPECT_TRUE(FlushesNothingFor(arp, chosenAt, 2s));
+  EXPECT_TRUE(FlushesNothingFor(arp, stoppedAt, 2s));
 
   menu = OpenMenuLike(whenOff_, "after stop from the menu");
   ASSERT_NE(menu, nullptr);
   chosenAt = NowMs();
   ASSERT_TRUE(user_.Choose(menu, whenOff_, kStartItem));
-  ASSERT_TRUE(form_.WaitForButtonCaption(kStopCaption)) << "start from the menu did not toggle";
+  ASSERT_TRUE(form_.WaitForButtonCaption(kStopCaption))
+      << "start from the menu did not toggle; the menu is "
+      << (user_.OpenMenu() != nullptr ? "still open" : "closed");
   EXPECT_TRUE(user_.WaitForNoMenu());
   EXPECT_TRUE(FlushesEvery(arp, chosenAt, 500, "periodAfterStartFromMenu"));
 
@@ -119,7 +124,8 @@ TEST_F(TrayMenu, ExitWhileHiddenEndsTheProgramAndRemovesTheIcon) {
   const double chosenAt = NowMs();
   ASSERT_TRUE(user_.Choose(menu, whenOn_, kExitItem));
   const std::optional<DWORD> exitCode = program_.Program().WaitForExit();
-  ASSERT_TRUE(exitCode.has_value()) << "the program still runs after exit was chosen";
+  ASSERT_TRUE(exitCode.has_value()) << "the program still runs after exit was chosen; the menu is "
+                                    << (user_.OpenMenu() != nullptr ? "still open" : "closed");
   ReportFigure("exitItemToProcessGone", NowMs() - chosenAt, "ms");
   EXPECT_EQ(*exitCode, 0u);
   // Gone by the time the process is: nothing left for the user to click.

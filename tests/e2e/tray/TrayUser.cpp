@@ -18,14 +18,16 @@ std::optional<POINT> TrayUser::IconCentre() const {
 
 bool TrayUser::ClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
-  if (!centre || !mouse_.Click(button, *centre)) return false;
+  if (!centre) return false;
+  mouse_.Click(button, *centre);
   LeaveIcon(*centre);
   return true;
 }
 
 bool TrayUser::DoubleClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
-  if (!centre || !mouse_.DoubleClick(button, *centre)) return false;
+  if (!centre) return false;
+  mouse_.DoubleClick(button, *centre);
   LeaveIcon(*centre);
   return true;
 }
@@ -77,13 +79,14 @@ HWND TrayUser::OpenIconMenu() {
 
 bool TrayUser::Choose(HWND menu, const MenuPicture& layout, std::size_t index) {
   if (index >= layout.items.size()) return false;
-  return mouse_.Click(MouseButton::kLeft, ItemCentre(menu, layout, index));
+  mouse_.Click(MouseButton::kLeft, ItemCentre(menu, layout, index));
+  return true;
 }
 
-bool TrayUser::ClickAway() {
+void TrayUser::ClickAway() {
   // The top right of the screen: the desktop's own icons line up on the left, the program's
   // window starts centred, the taskbar is at the bottom.
-  return mouse_.Click(MouseButton::kLeft, {GetSystemMetrics(SM_CXSCREEN) - 60, 60});
+  mouse_.Click(MouseButton::kLeft, {GetSystemMetrics(SM_CXSCREEN) - 60, 60});
 }
 
 }  // namespace e2e

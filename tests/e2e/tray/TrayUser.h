@@ -18,7 +18,7 @@ class TrayUser {
   explicit TrayUser(DWORD processId) : processId_(processId) {}
 
   // Clicks on the one icon present with the program's hint, then moves the pointer off it;
-  // false when there is no such icon or the pointer could not be put on it.
+  // false when there is no such icon.
   bool ClickIcon(MouseButton button);
   bool DoubleClickIcon(MouseButton button = MouseButton::kLeft);
 
@@ -32,10 +32,10 @@ class TrayUser {
   // Right-clicks the icon and waits for the menu, which opens at the pointer; null when none
   // opened.
   HWND OpenIconMenu();
-  // Clicks item `index` of the open menu, placed as in `layout`.
+  // Clicks item `index` of the open menu, placed as in `layout`; false when it has none.
   bool Choose(HWND menu, const MenuPicture& layout, std::size_t index);
   // Clicks on an empty part of the desktop, as a user does to close a menu unchosen.
-  bool ClickAway();
+  void ClickAway();
 
  private:
   std::optional<POINT> IconCentre() const;
