@@ -47,9 +47,7 @@ TEST(FlushCycle, StartsArpHiddenEvery500msFromLaunchWithoutAnyAction) {
   EXPECT_GE(inFirstFiveSeconds, 9u) << "gaps: " << DescribeGaps(times);
   EXPECT_LE(inFirstFiveSeconds, 11u) << "gaps: " << DescribeGaps(times);
 
-  const Cadence cadence = FitCadence(times);
-  ReportFigure("periodAtLaunch", cadence.periodMs, "ms");
-  EXPECT_NEAR(cadence.periodMs, 500, 500 * kPeriodTolerance) << "gaps: " << DescribeGaps(times);
+  EXPECT_TRUE(HasPeriod(times, 500, "periodAtLaunch"));
 
   const std::wstring systemArp = SystemArpPath().wstring();
   for (const ArpStart& start : arp.Starts()) {
@@ -63,7 +61,9 @@ TEST(FlushCycle, StartsArpHiddenEvery500msFromLaunchWithoutAnyAction) {
               std::vector<std::wstring>{L"-d"});
     EXPECT_TRUE(record.usesShowWindow && record.showWindow == SW_HIDE)
         << "not started hidden: show window " << record.showWindow;
-    EXPECT_FALSE(record.visibleConsole) << "a console window showed";
+    // Under Wine 8 a console child has no console window either way, so this can only fail
+    // on Windows, where it catches a start without CREATE_NO_WINDOW.
+    EXPECT_FALSE(record.consoleWindow) << "started with a console window, which can flash up";
     EXPECT_EQ(record.parentProcessId, program.ProcessId());
   }
 }

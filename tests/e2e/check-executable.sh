@@ -33,6 +33,18 @@ while read -r dll; do
   else fail "imports $dll, which is not part of Windows"; fi
 done <<<"$imports"
 
+# The ad library's one function, imported by its plain name (no stdcall "@12" decoration),
+# and our stand-in beside the program exporting it so.
+admds_imports=$(awk '/DLL Name: admds.dll/ {on=1; next} on && /^$/ {exit} on && NF >= 3 {print $3}' \
+  <<<"$headers" | grep -v '^Member-Name$' || true)
+if [ "$admds_imports" = InitScreen ]; then pass "imports InitScreen by its plain name from admds.dll"
+else fail "imports from admds.dll: '${admds_imports//$'\n'/ }', not just InitScreen"; fi
+admds=$(dirname "$exe")/admds.dll
+exports=$([ -f "$admds" ] && "$objdump" -p "$admds" || true)
+if grep -Eq '^[[:space:]]*\[[[:space:]]*[0-9]+\] InitScreen$' <<<"$exports"; then
+  pass "admds.dll beside it exports InitScreen"
+else fail "no admds.dll beside the program exporting InitScreen undecorated"; fi
+
 # Resource types at the top level of the resource directory: 16 is the version block, 24
 # the manifest.
 resource_type() { grep -Eq "^[0-9a-f]+   Entry: ID: 0x0000$1," <<<"$headers"; }

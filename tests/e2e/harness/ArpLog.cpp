@@ -25,7 +25,7 @@ std::vector<ArpStart> ArpLog::Starts() const {
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ArpStart start;
     start.record = ParseArpRecord(text);
-    start.timeMs = CounterToMs(start.record.counter);
+    start.timeMs = FileTimeToMs(start.record.createdAt);
     read_.emplace(name, std::move(start));
   }
   std::vector<ArpStart> starts;

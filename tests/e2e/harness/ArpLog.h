@@ -13,7 +13,7 @@
 namespace e2e {
 
 struct ArpStart {
-  double timeMs = 0;  // on the shared clock (Clock.h)
+  double timeMs = 0;  // when the process was created, on the shared clock (Clock.h)
   ArpRecord record;
 };
 

@@ -9,12 +9,12 @@ namespace e2e {
 
 std::string FormatArpRecord(const ArpRecord& record) {
   std::ostringstream out;
-  out << "counter=" << record.counter << "\n"
+  out << "createdAt=" << record.createdAt << "\n"
       << "image=" << Narrow(record.image) << "\n"
       << "commandLine=" << Narrow(record.commandLine) << "\n"
       << "usesShowWindow=" << record.usesShowWindow << "\n"
       << "showWindow=" << record.showWindow << "\n"
-      << "visibleConsole=" << record.visibleConsole << "\n"
+      << "consoleWindow=" << record.consoleWindow << "\n"
       << "parentProcessId=" << record.parentProcessId << "\n";
   return out.str();
 }
@@ -29,8 +29,8 @@ ArpRecord ParseArpRecord(const std::string& text) {
     const std::string key = line.substr(0, equals);
     const std::string value = line.substr(equals + 1);
     std::istringstream number(value);
-    if (key == "counter") {
-      number >> record.counter;
+    if (key == "createdAt") {
+      number >> record.createdAt;
     } else if (key == "image") {
       record.image = Widen(value);
     } else if (key == "commandLine") {
@@ -39,8 +39,8 @@ ArpRecord ParseArpRecord(const std::string& text) {
       number >> record.usesShowWindow;
     } else if (key == "showWindow") {
       number >> record.showWindow;
-    } else if (key == "visibleConsole") {
-      number >> record.visibleConsole;
+    } else if (key == "consoleWindow") {
+      number >> record.consoleWindow;
     } else if (key == "parentProcessId") {
       number >> record.parentProcessId;
     }

@@ -13,12 +13,12 @@ inline constexpr wchar_t kArpLogVariable[] = L"ARPFLUSH_E2E_ARP_LOG";
 inline constexpr wchar_t kArpRecordExtension[] = L".start";
 
 struct ArpRecord {
-  std::int64_t counter = 0;  // performance counter when the recorder began to run
-  std::wstring image;        // the file that ran
-  std::wstring commandLine;  // exactly as the starting program passed it
+  std::int64_t createdAt = 0;  // when the starting program created the process (FILETIME)
+  std::wstring image;          // the file that ran
+  std::wstring commandLine;    // exactly as the starting program passed it
   bool usesShowWindow = false;
   unsigned showWindow = 0;
-  bool visibleConsole = false;
+  bool consoleWindow = false;  // whether its console has a window, shown or not
   unsigned long parentProcessId = 0;
 };
 

@@ -1,7 +1,7 @@
-// Judging a period from recorded start times. Under Wine a tick reaches the started program
-// 100-220 ms later, and now and then a busy machine holds one back further, so single gaps
-// scatter widely; a straight line fitted through many starts gives the period the program
-// really keeps.
+// Judging a period from recorded start times. A start is timed by its process creation,
+// inside the program's tick handler; the gaps between starts still scatter by some
+// milliseconds, and by hundreds when a busy machine holds the program back, so a straight
+// line fitted through many starts gives the period the program really keeps.
 #pragma once
 
 #include <cstddef>

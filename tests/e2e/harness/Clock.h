@@ -1,5 +1,6 @@
-// One clock for the tests and the recorder: the performance counter, which every process
-// of a Wine session reads from the same monotonic source.
+// One clock for the tests and the recorder: the system time, which Wine reads from the host's
+// real-time clock to the microsecond in every process of a session. Process creation times,
+// which the recorder reports, are on the same clock.
 #pragma once
 
 #include <windows.h>
@@ -8,19 +9,21 @@
 
 namespace e2e {
 
-inline std::int64_t CounterNow() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
+// 100-nanosecond units since 1601, as in a FILETIME.
+inline std::int64_t FileTimeValue(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
 }
 
-inline double CounterToMs(std::int64_t counter) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter) * 1000.0 / static_cast<double>(frequency.QuadPart);
+inline double FileTimeToMs(std::int64_t fileTime) { return static_cast<double>(fileTime) / 1e4; }
+
+inline std::int64_t FileTimeNow() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return FileTimeValue(now);
 }
 
 // Milliseconds on the shared clock.
-inline double NowMs() { return CounterToMs(CounterNow()); }
+inline double NowMs() { return FileTimeToMs(FileTimeNow()); }
 
 }  // namespace e2e

@@ -11,10 +11,10 @@
 namespace e2e {
 
 ScratchFolder::ScratchFolder() {
-  // Process id and counter keep folders of concurrent test processes apart.
+  // Process id and time keep folders of concurrent test processes apart.
   path_ = std::filesystem::temp_directory_path() /
           (L"arpflush-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(CounterNow()));
+           std::to_wstring(FileTimeNow()));
   std::filesystem::create_directories(path_);
 }
 

@@ -3,6 +3,29 @@
 
 namespace e2e {
 
+namespace {
+
+struct EnumeratedWindows {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+// Enumeration callbacks are named functions, not lambdas: on i686 they must be stdcall.
+BOOL CALLBACK CollectOfProcess(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<EnumeratedWindows*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.processId) search.found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectAll(HWND window, LPARAM context) {
+  reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
   DWORD_PTR ignored = 0;
   return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
@@ -31,19 +54,8 @@ std::wstring Text(HWND window) {
 }
 
 std::vector<HWND> TopLevelWindows(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.processId) s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumeratedWindows search{processId, {}};
+  EnumWindows(CollectOfProcess, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -56,13 +68,7 @@ HWND FindTopLevel(DWORD processId, std::wstring_view caption) {
 
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> found;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM context) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(parent, CollectAll, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

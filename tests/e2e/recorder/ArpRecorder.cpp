@@ -4,8 +4,9 @@
 // It writes one file per start into the folder named by ARPFLUSH_E2E_ARP_LOG (nothing when
 // the variable is missing), written under a temporary name and renamed, so that a reader
 // never sees half a record and two starts never share a file.
-#include <tlhelp32.h>
 #include <windows.h>
+
+#include <tlhelp32.h>  // after windows.h, whose types it uses
 
 #include <string>
 
@@ -42,15 +43,22 @@ DWORD ParentProcessId() {
   return 0;
 }
 
-bool HasVisibleConsoleWindow() {
-  HWND console = GetConsoleWindow();
-  return console != nullptr && IsWindowVisible(console);
+// A console program started without CREATE_NO_WINDOW gets a console window, which the
+// show state may hide but which can still flash up; with the flag it gets none.
+bool HasConsoleWindow() { return GetConsoleWindow() != nullptr; }
+
+// When the starting program created this process: right at its timer's tick, unlike the
+// moment this code first runs, which Wine's process start-up delays by 60-250 ms, more on a
+// busy machine.
+std::int64_t CreationTime() {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  return e2e::FileTimeValue(created);
 }
 
 }  // namespace
 
 int wmain() {
-  const std::int64_t startedAt = e2e::CounterNow();
   const std::wstring folder = EnvironmentValue(e2e::kArpLogVariable);
   if (folder.empty()) return 0;
 
@@ -59,17 +67,17 @@ int wmain() {
   GetStartupInfoW(&startup);
 
   e2e::ArpRecord record;
-  record.counter = startedAt;
+  record.createdAt = CreationTime();
   record.image = ModulePath();
   record.commandLine = GetCommandLineW();
   record.usesShowWindow = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0;
   record.showWindow = startup.wShowWindow;
-  record.visibleConsole = HasVisibleConsoleWindow();
+  record.consoleWindow = HasConsoleWindow();
   record.parentProcessId = ParentProcessId();
   const std::string text = e2e::FormatArpRecord(record);
 
-  const std::wstring name =
-      folder + L"\\" + std::to_wstring(startedAt) + L"-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring name = folder + L"\\" + std::to_wstring(record.createdAt) + L"-" +
+                            std::to_wstring(GetCurrentProcessId());
   const std::wstring partial = name + L".partial";
   {
     e2e::UniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

@@ -25,6 +25,18 @@ int Grey(COLORREF pixel) {
   return (GetRValue(pixel) * 30 + GetGValue(pixel) * 59 + GetBValue(pixel) * 11) / 100;
 }
 
+// An item's rectangle relative to its menu window. GetMenuItemRect gives screen coordinates
+// on Windows, but Wine 8 gives them relative to the popup window: the two agree only for a
+// menu at the screen's origin. A rectangle that lies inside the menu on the screen is taken
+// for screen coordinates.
+RECT RelativeToMenu(RECT item, const RECT& menuRect) {
+  RECT inside{};
+  if (IntersectRect(&inside, &item, &menuRect) && EqualRect(&inside, &item)) {
+    OffsetRect(&item, -menuRect.left, -menuRect.top);
+  }
+  return item;
+}
+
 HWND VisibleMenuOfThisProcess() {
   for (HWND window : TopLevelWindows(GetCurrentProcessId())) {
     if (ClassName(window) == L"#32768" && IsWindowVisible(window)) return window;
@@ -56,8 +68,7 @@ struct Photographer {
         for (std::size_t i = 0; i < itemCount; ++i) {
           RECT item{};
           GetMenuItemRect(owner, menu, static_cast<UINT>(i), &item);
-          OffsetRect(&item, -menuRect.left, -menuRect.top);
-          picture.items.push_back(item);
+          picture.items.push_back(RelativeToMenu(item, menuRect));
         }
         EndMenu();
         return;

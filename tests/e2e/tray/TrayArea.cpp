@@ -79,7 +79,7 @@ void ReadTools(HWND tooltip, const RemoteBlock& block, std::vector<TrayIconView>
     std::wstring text(kTextCapacity, L'\0');
     block.Read(text.data(), kTextCapacity * sizeof(wchar_t), sizeof tool);
     text.resize(wcsnlen(text.c_str(), kTextCapacity));
-    icons.push_back({std::move(text), ScreenRect(tool)});
+    icons.push_back({tooltip, std::move(text), ScreenRect(tool)});
   }
 }
 
@@ -128,6 +128,11 @@ std::optional<TrayIconView> WaitForOneIcon(std::wstring_view hint, milliseconds 
 
 bool WaitForNoIcon(std::wstring_view hint, milliseconds timeout) {
   return WaitUntil([&] { return PresentIcons(hint).empty(); }, timeout);
+}
+
+void SilenceHints(const std::vector<TrayIconView>& icons) {
+  // TTM_ACTIVATE carries no pointer, so it can be sent from here.
+  for (const TrayIconView& icon : icons) SendMessageW(icon.tooltip, TTM_ACTIVATE, FALSE, 0);
 }
 
 bool ForgetIconsOf(HWND owner) {

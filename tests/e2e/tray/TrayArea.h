@@ -14,6 +14,7 @@
 namespace e2e {
 
 struct TrayIconView {
+  HWND tooltip = nullptr;  // the shell's tooltip window that shows the hint
   std::wstring hint;
   RECT screenRect{};  // empty once the icon has left the notification area
 
@@ -34,6 +35,12 @@ std::vector<TrayIconView> PresentIcons(std::wstring_view hint);
 std::optional<TrayIconView> WaitForOneIcon(std::wstring_view hint, milliseconds timeout);
 // Waits until no icon with `hint` is present.
 bool WaitForNoIcon(std::wstring_view hint, milliseconds timeout = kReactionTimeout);
+
+// Keeps the shell from popping up the hint of the icons with `hint`. A hint left up over
+// the icon's menu would cover its items: it spoils their picture, and a click on it misses
+// the menu and closes it. Wine lets a test move only its own idea of the pointer while a
+// menu is open, not the display's, so the shell may go on seeing the pointer on the icon.
+void SilenceHints(const std::vector<TrayIconView>& icons);
 
 // What a restarting shell does to the icons: first it forgets every icon the window `owner`
 // added (true when it had at least one), later the new taskbar announces itself to every

@@ -1,8 +1,8 @@
 // The user at the notification area.
 #include "tray/TrayUser.h"
 
-#include <algorithm>
 
+#include "harness/ScreenImage.h"
 #include "harness/WindowQuery.h"
 #include "tray/TrayArea.h"
 #include "tray/TrayProgram.h"
@@ -13,6 +13,7 @@ std::optional<POINT> TrayUser::IconCentre() const {
   const std::vector<TrayIconView> icons = PresentIcons(kTrayHint);
   // Another icon with the same hint would make the click ambiguous.
   if (icons.size() != 1) return std::nullopt;
+  SilenceHints(icons);
   return icons.front().Centre();
 }
 
@@ -20,7 +21,6 @@ bool TrayUser::ClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
   if (!centre) return false;
   mouse_.Click(button, *centre);
-  LeaveIcon(*centre);
   return true;
 }
 
@@ -28,17 +28,7 @@ bool TrayUser::DoubleClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
   if (!centre) return false;
   mouse_.DoubleClick(button, *centre);
-  LeaveIcon(*centre);
   return true;
-}
-
-void TrayUser::LeaveIcon(POINT centre) {
-  // Off the icon at once, before its tooltip's delay runs out and before a menu opens: once
-  // a menu is open, Wine no longer lets the pointer move, so a pointer left on the icon
-  // keeps its tooltip up over the menu, where it spoils the menu's picture and catches
-  // clicks meant for the items. Up and left of the icon lies bare desktop, and a menu that
-  // opens at the pointer there covers neither the icon nor the taskbar.
-  mouse_.MoveTo({(std::max)(0L, centre.x - 150), (std::max)(0L, centre.y - 100)});
 }
 
 namespace {
@@ -79,8 +69,24 @@ HWND TrayUser::OpenIconMenu() {
 
 bool TrayUser::Choose(HWND menu, const MenuPicture& layout, std::size_t index) {
   if (index >= layout.items.size()) return false;
-  mouse_.Click(MouseButton::kLeft, ItemCentre(menu, layout, index));
-  return true;
+  RECT item = layout.items[index];
+  RECT menuRect{};
+  GetWindowRect(menu, &menuRect);
+  OffsetRect(&item, menuRect.left, menuRect.top);
+  const POINT centre = ItemCentre(menu, layout, index);
+  // Point at the item and press only once the menu shows it highlighted, as a hand does.
+  // A press that comes while the menu is still catching up with earlier moves (Wine sends
+  // it one to where the display's pointer rests when the menu takes the mouse) can land
+  // outside the menu, which closes it unchosen.
+  const ScreenImage unhovered = ScreenImage::Capture(item);
+  const bool highlighted = WaitUntil(
+      [&] {
+        mouse_.MoveTo(centre);
+        return ScreenImage::Capture(item).Pixels() != unhovered.Pixels();
+      },
+      2s);
+  mouse_.Click(MouseButton::kLeft, centre);
+  return highlighted;
 }
 
 void TrayUser::ClickAway() {

@@ -17,8 +17,8 @@ class TrayUser {
   // Acts on the icon of the program with this process id, whose menus it watches.
   explicit TrayUser(DWORD processId) : processId_(processId) {}
 
-  // Clicks on the one icon present with the program's hint, then moves the pointer off it;
-  // false when there is no such icon.
+  // Clicks on the one icon present with the program's hint (whose own hint bubble it keeps
+  // down); false when there is no such icon.
   bool ClickIcon(MouseButton button);
   bool DoubleClickIcon(MouseButton button = MouseButton::kLeft);
 
@@ -32,14 +32,15 @@ class TrayUser {
   // Right-clicks the icon and waits for the menu, which opens at the pointer; null when none
   // opened.
   HWND OpenIconMenu();
-  // Clicks item `index` of the open menu, placed as in `layout`; false when it has none.
+  // Points at item `index` of the open menu, placed as in `layout`, and clicks it once the
+  // menu shows it highlighted; false when there is no such item or it never lit up (the
+  // click is made all the same).
   bool Choose(HWND menu, const MenuPicture& layout, std::size_t index);
   // Clicks on an empty part of the desktop, as a user does to close a menu unchosen.
   void ClickAway();
 
  private:
   std::optional<POINT> IconCentre() const;
-  void LeaveIcon(POINT centre);
 
   DWORD processId_;
   Mouse mouse_;
