@@ -99,7 +99,6 @@ TEST_F(TrayMenu, StopAndStartItemsStopAndRestartTheFlush) {
   ReportFigure("menuItemToButtonCaption", stoppedAt - chosenAt, "ms");
   EXPECT_TRUE(user_.WaitForNoMenu()) << "the menu stayed open after the choice";
   EXPECT_TRUE(FlushesNothingFor(arp, stoppedAt, 2s));
-  for (double t : arp.TimesSince(chosenAt - 1500)) printf("DEBUG arp start at %+.1f ms from stoppedAt (chosen %+.1f)\n", t - stoppedAt, chosenAt - stoppedAt);
 
   menu = OpenMenuLike(whenOff_, "after stop from the menu");
   ASSERT_NE(menu, nullptr);
