@@ -30,8 +30,8 @@ struct Options {
   int runs = 5;
   // Shortens every duration, for trying the benchmark out; the committed script uses 1.
   double scale = 1;
-  std::map<std::string, double> sizes;          // "program.x86_64" -> bytes
-  std::map<std::string, std::string> imports;   // "x86_64" -> "KERNEL32.dll, ..."
+  std::map<std::string, double> sizes;         // "program.x86_64" -> bytes
+  std::map<std::string, std::string> imports;  // "x86_64" -> "KERNEL32.dll, ..."
 };
 
 Options Parse(int argc, wchar_t** argv) {
@@ -43,15 +43,24 @@ Options Parse(int argc, wchar_t** argv) {
       const auto equals = value.find('=');
       map[value.substr(0, equals)] = convert(value.substr(equals + 1));
     };
-    if (name == L"--program") options.program.executable = argv[i + 1];
-    else if (name == L"--window-baseline") options.windowBaseline.executable = argv[i + 1];
-    else if (name == L"--winexec-baseline") options.winexecBaseline.executable = argv[i + 1];
-    else if (name == L"--out") options.out = argv[i + 1];
-    else if (name == L"--runs") options.runs = std::stoi(value);
-    else if (name == L"--scale") options.scale = std::stod(value);
-    else if (name == L"--size") pair(options.sizes, [](const std::string& v) { return std::stod(v); });
-    else if (name == L"--imports") pair(options.imports, [](const std::string& v) { return v; });
-    else throw std::runtime_error("unknown option " + e2e::Narrow(name));
+    if (name == L"--program")
+      options.program.executable = argv[i + 1];
+    else if (name == L"--window-baseline")
+      options.windowBaseline.executable = argv[i + 1];
+    else if (name == L"--winexec-baseline")
+      options.winexecBaseline.executable = argv[i + 1];
+    else if (name == L"--out")
+      options.out = argv[i + 1];
+    else if (name == L"--runs")
+      options.runs = std::stoi(value);
+    else if (name == L"--scale")
+      options.scale = std::stod(value);
+    else if (name == L"--size")
+      pair(options.sizes, [](const std::string& v) { return std::stod(v); });
+    else if (name == L"--imports")
+      pair(options.imports, [](const std::string& v) { return v; });
+    else
+      throw std::runtime_error("unknown option " + e2e::Narrow(name));
   }
   if (options.program.executable.empty() || options.windowBaseline.executable.empty() ||
       options.winexecBaseline.executable.empty() || options.out.empty()) {
@@ -149,7 +158,8 @@ int Run(const Options& o) {
 
   // --- 2. Responsiveness (protecting: sampled during the 500 ms cadence window above) ---
   Repeat("round trips", o.runs, [&] {
-    const RoundTrips runs[3] = {{}, MeasureRoundTrips(o.program, true, roundTripMs, 5),
+    const RoundTrips runs[3] = {{},
+                                MeasureRoundTrips(o.program, true, roundTripMs, 5),
                                 MeasureRoundTrips(o.winexecBaseline, false, roundTripMs, 5)};
     for (int i = 1; i < 3; ++i) {
       addRoundTrips(i, runs[i]);
@@ -169,16 +179,18 @@ int Run(const Options& o) {
   e2e::UniqueHandle enduranceThread;
   const std::vector<double> cpu = MeasureCpuTime(subjects, cpuWindowMs, [&] {
     Progress("endurance, alongside");
-    enduranceThread = e2e::UniqueHandle(CreateThread(nullptr, 0, RunEndurance, &endurance, 0, nullptr));
+    enduranceThread =
+        e2e::UniqueHandle(CreateThread(nullptr, 0, RunEndurance, &endurance, 0, nullptr));
   });
   if (enduranceThread) WaitForSingleObject(enduranceThread.Get(), INFINITE);
   if (!endurance.error.empty()) throw std::runtime_error(endurance.error);
   std::vector<double> programCpu, winexecCpu;
-  for (std::size_t i = 0; i < cpu.size(); ++i) (i % 2 == 0 ? programCpu : winexecCpu).push_back(cpu[i]);
-
+  for (std::size_t i = 0; i < cpu.size(); ++i)
+    (i % 2 == 0 ? programCpu : winexecCpu).push_back(cpu[i]);
 
   // ---------------- the report ----------------
-  report += "### 1. Cadence\n\nStarts of `arp -d` recorded over " + Fixed(cadenceWindowMs / 1000, 0) +
+  report += "### 1. Cadence\n\nStarts of `arp -d` recorded over " +
+            Fixed(cadenceWindowMs / 1000, 0) +
             " s from the first start after the period was set; medians of " +
             std::to_string(o.runs) + " runs.\n\n";
   Table cadenceTable({"period", "expected starts", "counted", "counted / expected",
@@ -198,33 +210,38 @@ int Run(const Options& o) {
     const double countError = std::abs(Median(counted) / expected - 1) * 100;
     if (period == 500 || period == 100) {
       const double limit = period == 500 ? 1 : 2;
-      targets.push_back({"cadence at " + std::to_string(period) + " ms within " + Fixed(limit, 0) + "%",
-                         Fixed(Median(counted), 0) + " of " + Fixed(expected, 0) + " starts (" +
-                             Fixed(countError, 2) + "% off)",
-                         countError <= limit});
+      targets.push_back(
+          {"cadence at " + std::to_string(period) + " ms within " + Fixed(limit, 0) + "%",
+           Fixed(Median(counted), 0) + " of " + Fixed(expected, 0) + " starts (" +
+               Fixed(countError, 2) + "% off)",
+           countError <= limit});
     }
   }
   report += cadenceTable.Markdown() + "\n";
 
-  report += "### 2. Responsiveness\n\nRound trip of `SendMessageTimeout(WM_NULL)` to the main "
-            "window, one every 5 ms for " + Fixed(roundTripMs / 1000, 0) +
-            " s; medians of " + std::to_string(o.runs) + " runs.\n\n";
+  report +=
+      "### 2. Responsiveness\n\nRound trip of `SendMessageTimeout(WM_NULL)` to the main "
+      "window, one every 5 ms for " +
+      Fixed(roundTripMs / 1000, 0) + " s; medians of " + std::to_string(o.runs) + " runs.\n\n";
   Table rtTable({"subject", "median", "p99", "max", "p99 / baseline-winexec"});
   const char* rtNames[3] = {"arpflush, protecting (500 ms)", "arpflush, protection stopped",
                             "baseline-winexec (500 ms)"};
   for (int i = 0; i < 3; ++i) {
-    rtTable.Add({rtNames[i], Fixed(Median(rtMedian[i]), 3) + " ms", Fixed(Median(rtP99[i]), 2) + " ms",
-                 Fixed(Median(rtMax[i]), 1) + " ms", Ratio(Median(rtP99[i]), Median(rtP99[2]))});
+    rtTable.Add({rtNames[i], Fixed(Median(rtMedian[i]), 3) + " ms",
+                 Fixed(Median(rtP99[i]), 2) + " ms", Fixed(Median(rtMax[i]), 1) + " ms",
+                 Ratio(Median(rtP99[i]), Median(rtP99[2]))});
   }
   report += rtTable.Markdown() + "\n";
   targets.push_back({"p99 round trip while protecting at most 0.25x baseline-winexec's",
                      Ratio(Median(rtP99[0]), Median(rtP99[2])),
                      Median(rtP99[0]) <= 0.25 * Median(rtP99[2])});
 
-  report += "### 3. Start-up\n\nFrom process creation to the window visible, and to the first "
-            "recorded `arp -d`; medians of " + std::to_string(o.runs) + " runs.\n\n";
-  Table startTable({"subject", "window visible", "/ baseline-window", "first arp start",
-                    "/ baseline-winexec"});
+  report +=
+      "### 3. Start-up\n\nFrom process creation to the window visible, and to the first "
+      "recorded `arp -d`; medians of " +
+      std::to_string(o.runs) + " runs.\n\n";
+  Table startTable(
+      {"subject", "window visible", "/ baseline-window", "first arp start", "/ baseline-winexec"});
   startTable.Add({"arpflush", Fixed(Median(programVisible)) + " ms",
                   Ratio(Median(programVisible), Median(windowVisible)),
                   Fixed(Median(programFirstArp)) + " ms",
@@ -238,9 +255,10 @@ int Run(const Options& o) {
                      Ratio(Median(programVisible), Median(windowVisible)),
                      Median(programVisible) <= 1.2 * Median(windowVisible)});
 
-  report += "### 4. Footprint\n\nFile sizes (stripped, static C++ runtime), against the "
-            "yardstick: the smallest C++ window program that throws and catches one "
-            "`std::runtime_error`, built with the same flags.\n\n";
+  report +=
+      "### 4. Footprint\n\nFile sizes (stripped, static C++ runtime), against the "
+      "yardstick: the smallest C++ window program that throws and catches one "
+      "`std::runtime_error`, built with the same flags.\n\n";
   Table sizeTable({"file", "i686", "/ yardstick", "x86_64", "/ yardstick"});
   const auto size = [&](const std::string& key) {
     const auto found = o.sizes.find(key);
@@ -248,13 +266,14 @@ int Run(const Options& o) {
   };
   for (const char* file : {"arpflush.exe", "admds.dll", "yardstick.exe"}) {
     const std::string f = file;
-    sizeTable.Add({f, Bytes(size(f + ".i686")), Ratio(size(f + ".i686"), size("yardstick.exe.i686")),
-                   Bytes(size(f + ".x86_64")),
+    sizeTable.Add({f, Bytes(size(f + ".i686")),
+                   Ratio(size(f + ".i686"), size("yardstick.exe.i686")), Bytes(size(f + ".x86_64")),
                    Ratio(size(f + ".x86_64"), size("yardstick.exe.x86_64"))});
   }
   report += sizeTable.Markdown() + "\n";
   for (const char* arch : {"i686", "x86_64"}) {
-    const double ratio = size("arpflush.exe." + std::string(arch)) / size("yardstick.exe." + std::string(arch));
+    const double ratio =
+        size("arpflush.exe." + std::string(arch)) / size("yardstick.exe." + std::string(arch));
     targets.push_back({std::string("program size (") + arch + ") within 1.25x of the yardstick",
                        Fixed(ratio, 2) + "x", ratio <= 1.25});
   }
@@ -282,17 +301,19 @@ int Run(const Options& o) {
 
   const Endurance& result = endurance.result;
   report += "### 6. Endurance\n\n" + std::to_string(result.starts) + " starts at 10 ms and " +
-            std::to_string(result.trips) + " hide-and-restore trips through the tray (asked: " +
-            std::to_string(flushes) + " starts, given at most " + Fixed(enduranceBudgetMs / 1000, 0) +
-            " s, alongside the running-cost window) in " +
-            Fixed(result.seconds, 0) + " s; read with protection stopped, after one warm-up "
-            "start and trip. Exact counts, one run. Sources: " + e2e::Narrow(result.sources) +
-            ".\n\n";
+            std::to_string(result.trips) +
+            " hide-and-restore trips through the tray (asked: " + std::to_string(flushes) +
+            " starts, given at most " + Fixed(enduranceBudgetMs / 1000, 0) +
+            " s, alongside the running-cost window) in " + Fixed(result.seconds, 0) +
+            " s; read with protection stopped, after one warm-up "
+            "start and trip. Exact counts, one run. Sources: " +
+            e2e::Narrow(result.sources) + ".\n\n";
   Table enduranceTable({"resource", "start", "end", "growth"});
   const auto count = [](const std::optional<std::uint32_t>& value) {
     return value ? std::to_string(*value) : std::string("n/a");
   };
-  const auto growth = [](const std::optional<std::uint32_t>& a, const std::optional<std::uint32_t>& b) {
+  const auto growth = [](const std::optional<std::uint32_t>& a,
+                         const std::optional<std::uint32_t>& b) {
     return a && b ? std::to_string(static_cast<long long>(*b) - static_cast<long long>(*a))
                   : std::string("n/a");
   };
@@ -307,7 +328,10 @@ int Run(const Options& o) {
   enduranceTable.Add({"private bytes", Bytes(static_cast<double>(result.before.privateBytes)),
                       Bytes(static_cast<double>(result.after.privateBytes)),
                       Fixed((static_cast<double>(result.after.privateBytes) -
-                             static_cast<double>(result.before.privateBytes)) / 1024, 1) + " KiB"});
+                             static_cast<double>(result.before.privateBytes)) /
+                                1024,
+                            1) +
+                          " KiB"});
   report += enduranceTable.Markdown() + "\n";
   const bool noGrowth = result.before.handles == result.after.handles &&
                         result.before.gdiObjects == result.after.gdiObjects &&

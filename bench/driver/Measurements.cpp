@@ -9,8 +9,8 @@
 #include "driver/Statistics.h"
 #include "endurance/ProgramControl.h"
 #include "endurance/ResourceSnapshot.h"
-#include "harness/Clock.h"
 #include "harness/Cadence.h"
+#include "harness/Clock.h"
 #include "harness/FlushChecks.h"
 #include "harness/ProgramUnderTest.h"
 #include "harness/UniqueHandle.h"
@@ -79,9 +79,8 @@ void Require(bool condition, const char* what) {
 }  // namespace
 
 std::vector<CadenceRun> MeasureCadence(const Subject& program,
-                                       const std::vector<std::uint32_t>& periodsMs,
-                                       double windowMs, RoundTrips* protecting,
-                                       double roundTripMs) {
+                                       const std::vector<std::uint32_t>& periodsMs, double windowMs,
+                                       RoundTrips* protecting, double roundTripMs) {
   const auto run = Launch(program);
   const e2e::ProgramControl control(*run);
   Require(control.IsReady(), "cadence: the program's windows did not appear");
@@ -198,7 +197,8 @@ Endurance MeasureEndurance(const Subject& program, std::uint32_t periodMs, std::
     // first: a program slower than the period still gets all its trips, and says how far
     // it got in result.starts.
     const std::size_t soFar = flushes * trip / trips;
-    const double deadline = from + budgetMs * static_cast<double>(trip) / static_cast<double>(trips);
+    const double deadline =
+        from + budgetMs * static_cast<double>(trip) / static_cast<double>(trips);
     const double left = std::max(0.0, deadline - e2e::NowMs());
     run->Arp().WaitForStartsSince(from, soFar, milliseconds(static_cast<long long>(left)));
     Require(control.HideAndRestore(), "endurance: no trip to the tray");

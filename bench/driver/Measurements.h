@@ -41,9 +41,8 @@ struct CadenceRun {
 // Sets each period in turn, then records the starts over `windowMs`. At 500 ms it also
 // samples round trips to the main window over the first `roundTripMs` into `protecting`.
 std::vector<CadenceRun> MeasureCadence(const Subject& program,
-                                       const std::vector<std::uint32_t>& periodsMs,
-                                       double windowMs, RoundTrips* protecting,
-                                       double roundTripMs);
+                                       const std::vector<std::uint32_t>& periodsMs, double windowMs,
+                                       RoundTrips* protecting, double roundTripMs);
 
 // Round trips to the subject's window; `stopped` stops the program's protection first.
 RoundTrips MeasureRoundTrips(const Subject& subject, bool stopped, double durationMs,

@@ -31,10 +31,10 @@ TEST(AdLibraryFault, FaultInTheFirstCallIsShownSkipsPanel3AndTheProgramGoesOn) {
 
   const std::optional<MessageBoxView> box =
       WaitForMessageBox(program.Program().ProcessId(), kFirstBoxTimeout);
-  ASSERT_TRUE(box.has_value()) << "no error box; program running: " << program.Program().IsRunning();
+  ASSERT_TRUE(box.has_value()) << "no error box; program running: "
+                               << program.Program().IsRunning();
   EXPECT_EQ(box->title, kApplicationTitle);
-  EXPECT_EQ(box->text.rfind(kFaultTextStart, 0), 0u)
-      << "text: " << Narrow(box->text);
+  EXPECT_EQ(box->text.rfind(kFaultTextStart, 0), 0u) << "text: " << Narrow(box->text);
   EXPECT_TRUE(ShowsErrorIcon(*box));
 
   {
@@ -48,7 +48,8 @@ TEST(AdLibraryFault, FaultInTheFirstCallIsShownSkipsPanel3AndTheProgramGoesOn) {
   const double closedAt = NowMs();
   EXPECT_TRUE(WaitUntil([&] { return !FindMessageBox(program.Program().ProcessId()).has_value(); }))
       << "the box did not close";
-  ASSERT_TRUE(WaitUntil([&] { return program.FormShown(); })) << "the window did not show after the box";
+  ASSERT_TRUE(WaitUntil([&] { return program.FormShown(); }))
+      << "the window did not show after the box";
   program.WaitUntilIdle();
   Observe(kWatchForStrayCalls);
   EXPECT_EQ(program.Ads().Calls().size(), 1u) << "Panel3 got a call after the box was closed";

@@ -67,7 +67,8 @@ TEST(AdPanelCycles, TwentyTripsToTheTrayLeaveNoWindowHandleOrGdiObjectBehind) {
   ASSERT_TRUE(control.WaitUntilIdle());
   const Reading after = ReadSettled(process.Get(), program.ProcessId());
 
-  EXPECT_EQ(after.windows, before.windows) << DescribeChange("windows", before.windows, after.windows);
+  EXPECT_EQ(after.windows, before.windows)
+      << DescribeChange("windows", before.windows, after.windows);
   EXPECT_EQ(after.resources.handles, before.resources.handles)
       << DescribeChange("handles", before.resources.handles, after.resources.handles);
   EXPECT_EQ(after.resources.gdiObjects, before.resources.gdiObjects)

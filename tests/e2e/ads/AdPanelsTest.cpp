@@ -17,13 +17,14 @@ constexpr milliseconds kWatchForStrayCalls = 1s;
 
 // Starts the program and waits until its first showing is over: two calls, window shown.
 ::testing::AssertionResult Started(AdProgram& program) {
-  if (!program.WaitForWindows()) return ::testing::AssertionFailure() << "no main form or tray window";
+  if (!program.WaitForWindows())
+    return ::testing::AssertionFailure() << "no main form or tray window";
   if (!WaitUntil([&] { return program.FormShown(); }, 10s)) {
     return ::testing::AssertionFailure() << "the main window never showed";
   }
   if (!program.Ads().WaitForCount(2)) {
-    return ::testing::AssertionFailure() << "only " << program.Ads().Calls().size()
-                                         << " ad call(s) at the first showing";
+    return ::testing::AssertionFailure()
+           << "only " << program.Ads().Calls().size() << " ad call(s) at the first showing";
   }
   return ::testing::AssertionSuccess();
 }
@@ -88,11 +89,11 @@ TEST(AdPanels, RestoreRequestForTheShownWindowMakesNoCallAndLeavesItWhereItIs) {
   const RECT before = WindowRect(program.Form());
 
   program.PostIconDoubleClick();
-  EXPECT_EQ(CallsOnceSettled(program), 2u) << "a restore request for the shown window called the library";
+  EXPECT_EQ(CallsOnceSettled(program), 2u)
+      << "a restore request for the shown window called the library";
   const RECT after = WindowRect(program.Form());
-  EXPECT_TRUE(EqualRect(&before, &after))
-      << "moved from (" << before.left << ", " << before.top << ") to (" << after.left << ", "
-      << after.top << ")";
+  EXPECT_TRUE(EqualRect(&before, &after)) << "moved from (" << before.left << ", " << before.top
+                                          << ") to (" << after.left << ", " << after.top << ")";
   EXPECT_TRUE(program.FormShown());
   EXPECT_FALSE(IsIconic(program.Form()));
 }

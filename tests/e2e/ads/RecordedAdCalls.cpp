@@ -60,7 +60,9 @@ HWND Handle(const std::string& text) {
   return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(Number(text, 16)));
 }
 
-int Integer(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 10)); }
+int Integer(const std::string& text) {
+  return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+}
 
 RecordedAdCall ParseCall(const std::string& line) {
   auto fields = Fields(line);

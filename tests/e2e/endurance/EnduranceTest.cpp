@@ -49,7 +49,8 @@ TEST(Endurance, ThousandFlushesAndTenTrayTripsLeaveNoHandleOrGuiObjectBehind) {
   ASSERT_TRUE(control.Stop());
   const ProcessResources after = SettledResources(process.Get(), program.ProcessId());
 
-  EXPECT_EQ(after.handles, before.handles) << DescribeChange("handles", before.handles, after.handles);
+  EXPECT_EQ(after.handles, before.handles)
+      << DescribeChange("handles", before.handles, after.handles);
   EXPECT_EQ(after.gdiObjects, before.gdiObjects)
       << DescribeChange("GDI objects", before.gdiObjects, after.gdiObjects);
   EXPECT_EQ(after.userObjects, before.userObjects)

@@ -34,8 +34,8 @@ std::optional<std::uint32_t> HandlesFromSystemList(DWORD processId) {
   std::vector<std::byte> buffer(1 << 20);
   for (;;) {
     ULONG needed = 0;
-    const NTSTATUS status = NtQuerySystemInformation(
-        SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    const NTSTATUS status = NtQuerySystemInformation(SystemHandleInformation, buffer.data(),
+                                                     static_cast<ULONG>(buffer.size()), &needed);
     if (status == kInfoLengthMismatch) {
       buffer.resize((std::max)(buffer.size() * 2, static_cast<std::size_t>(needed) + 4096));
       continue;
@@ -67,17 +67,16 @@ std::uint64_t CommittedPrivateBytes(HANDLE process) {
 
 std::optional<std::uint32_t> GdiObjectsFromHandleTable(HANDLE process) {
   PROCESS_BASIC_INFORMATION basic{};
-  if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
-                                nullptr) < 0 ||
+  if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) <
+          0 ||
       basic.PebBaseAddress == nullptr) {
     return std::nullopt;
   }
   std::uint64_t tableAddress = 0;
   SIZE_T read = 0;
-  if (!ReadProcessMemory(process,
-                         reinterpret_cast<const std::byte*>(basic.PebBaseAddress) +
-                             kGdiTableOffsetInPeb,
-                         &tableAddress, sizeof(void*), &read) ||
+  if (!ReadProcessMemory(
+          process, reinterpret_cast<const std::byte*>(basic.PebBaseAddress) + kGdiTableOffsetInPeb,
+          &tableAddress, sizeof(void*), &read) ||
       tableAddress == 0) {
     return std::nullopt;
   }

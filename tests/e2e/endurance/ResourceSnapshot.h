@@ -15,8 +15,8 @@ namespace e2e {
 // Reads the resources of the process until two readings `gap` apart agree on every count
 // (painting and the end of a started command free what they held a moment later), or the
 // deadline passes; returns the last reading. A leak is steady too, so settling hides none.
-ProcessResources SettledResources(HANDLE process, DWORD processId,
-                                  milliseconds timeout = 10s, milliseconds gap = 300ms);
+ProcessResources SettledResources(HANDLE process, DWORD processId, milliseconds timeout = 10s,
+                                  milliseconds gap = 300ms);
 
 // "handles 41 -> 43 (+2)"; "handles n/a" when the figure could not be read.
 std::string DescribeChange(const char* name, const std::optional<std::uint32_t>& before,

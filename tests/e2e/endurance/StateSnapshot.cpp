@@ -54,7 +54,7 @@ void AddFiles(const std::wstring& folder, bool descend, FileSnapshot& snapshot) 
   const std::wstring prefix = folder.back() == L'\\' ? folder : folder + L"\\";
   WIN32_FIND_DATAW found{};
   const HANDLE search = FindFirstFileExW((prefix + L"*").c_str(), FindExInfoBasic, &found,
-                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   // A folder that cannot be read is skipped: the program cannot have written there either.
   if (search == INVALID_HANDLE_VALUE) return;
   do {
@@ -62,7 +62,8 @@ void AddFiles(const std::wstring& folder, bool descend, FileSnapshot& snapshot) 
     if (name == L"." || name == L"..") continue;
     const std::wstring path = prefix + name;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (descend) AddFiles(path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0, snapshot);
+      if (descend)
+        AddFiles(path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0, snapshot);
       continue;
     }
     snapshot[path] = {(static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,

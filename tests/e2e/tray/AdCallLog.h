@@ -14,7 +14,7 @@
 namespace e2e {
 
 struct AdCall {
-  std::string panel;      // the panel's window handle, as logged (0x hex)
+  std::string panel;  // the panel's window handle, as logged (0x hex)
   std::string panelClass;
   bool windowVisible = false;  // whether the panel's top-level window was visible then
 };

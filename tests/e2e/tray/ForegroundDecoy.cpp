@@ -5,10 +5,9 @@ namespace e2e {
 
 ForegroundDecoy::ForegroundDecoy(const RECT& rect)
     // A system class: nothing to register, and its default handling is all a decoy needs.
-    : window_(CreateWindowExW(0, L"STATIC", L"decoy", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                              rect.left, rect.top, rect.right - rect.left,
-                              rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                              nullptr)) {
+    : window_(CreateWindowExW(0, L"STATIC", L"decoy", WS_POPUP | WS_BORDER | WS_VISIBLE, rect.left,
+                              rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr)) {
   SetForegroundWindow(window_);
   Pump();
 }

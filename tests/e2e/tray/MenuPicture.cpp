@@ -208,7 +208,8 @@ POINT ItemCentre(HWND menuWindow, const MenuPicture& layout, std::size_t index) 
   RECT menuRect{};
   GetWindowRect(menuWindow, &menuRect);
   const RECT& item = layout.items.at(index);
-  return {menuRect.left + (item.left + item.right) / 2, menuRect.top + (item.top + item.bottom) / 2};
+  return {menuRect.left + (item.left + item.right) / 2,
+          menuRect.top + (item.top + item.bottom) / 2};
 }
 
 ::testing::AssertionResult SameMenu(const MenuPicture& expected, const MenuPicture& seen) {
@@ -231,7 +232,8 @@ POINT ItemCentre(HWND menuWindow, const MenuPicture& layout, std::size_t index) 
     int differing = 0;
     int darkestExpected = 255;
     int darkestSeen = 255;
-    for (int y = std::max(0L, item.top); y < std::min<LONG>(item.bottom, expected.image.Height()); ++y) {
+    for (int y = std::max(0L, item.top); y < std::min<LONG>(item.bottom, expected.image.Height());
+         ++y) {
       for (int x = std::max(0L, item.left); x < std::min<LONG>(item.right, width); ++x) {
         const auto at = static_cast<std::size_t>(y * width + x);
         const COLORREF a = expected.image.Pixels()[at];

@@ -3,7 +3,6 @@
 
 #include <shellapi.h>
 
-
 namespace e2e {
 namespace {
 

@@ -23,8 +23,7 @@ class RemoteBlock {
  public:
   RemoteBlock(HANDLE process, SIZE_T size)
       : process_(process),
-        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                PAGE_READWRITE)) {
+        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
     if (address_ == nullptr) throw std::runtime_error("cannot allocate memory in the shell");
   }
   RemoteBlock(const RemoteBlock&) = delete;
@@ -118,7 +117,7 @@ std::optional<TrayIconView> WaitForOneIcon(std::wstring_view hint, milliseconds 
   WaitUntil(
       [&] {
         present = FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr ? PresentIcons(hint)
-                                                                   : std::vector<TrayIconView>{};
+                                                                    : std::vector<TrayIconView>{};
         return present.size() == 1;
       },
       timeout);

@@ -32,8 +32,7 @@ std::vector<MenuItemLook> MenuWhenOff() {
   return {{L"开始反ARP欺骗", true}, {L"停止反ARP欺骗", false}, {L"退出", true}};
 }
 
-TrayProgram::TrayProgram(WORD showCommand)
-    : program_(Options(showCommand)) {}
+TrayProgram::TrayProgram(WORD showCommand) : program_(Options(showCommand)) {}
 
 bool TrayProgram::WaitForWindows(milliseconds timeout) {
   const DWORD id = program_.ProcessId();

@@ -1,7 +1,6 @@
 // The user at the notification area.
 #include "tray/TrayUser.h"
 
-
 #include "harness/ScreenImage.h"
 #include "harness/WindowQuery.h"
 #include "tray/TrayArea.h"
