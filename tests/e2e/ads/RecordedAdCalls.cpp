@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "harness/TestEnvironment.h"
 #include "harness/Text.h"
 
 namespace e2e {
@@ -15,28 +16,6 @@ namespace {
 // The variables the recording library reads: its log file, and when to fault.
 constexpr wchar_t kLogVariable[] = L"ARPFLUSH_E2E_ADLOG";
 constexpr wchar_t kFaultVariable[] = L"ARPFLUSH_E2E_ADFAULT";
-
-std::wstring EnvironmentValue(const wchar_t* name) {
-  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  value.resize(GetEnvironmentVariableW(name, value.data(), size));
-  return value;
-}
-
-// The test runner passes Unix paths; Wine's kernel32 maps them to the drive that holds them.
-std::filesystem::path FromHostPath(const std::wstring& path) {
-  if (path.empty() || path.front() != L'/') return path;
-  using ToDos = WCHAR*(CDECL*)(LPCSTR);
-  const auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  if (toDos == nullptr) return path;
-  WCHAR* dos = toDos(Narrow(path).c_str());
-  if (dos == nullptr) throw std::runtime_error("no Windows path for " + Narrow(path));
-  std::filesystem::path result(dos);
-  HeapFree(GetProcessHeap(), 0, dos);
-  return result;
-}
 
 // The fields of one tab-separated line of key=value pairs.
 std::map<std::string, std::string> Fields(const std::string& line) {

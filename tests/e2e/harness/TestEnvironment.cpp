@@ -10,8 +10,6 @@
 
 namespace e2e {
 
-namespace {
-
 std::wstring EnvironmentValue(const wchar_t* name) {
   const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
   if (size == 0) return {};
@@ -34,8 +32,6 @@ std::filesystem::path FromHostPath(const std::wstring& path) {
   HeapFree(GetProcessHeap(), 0, dos);
   return result;
 }
-
-}  // namespace
 
 std::filesystem::path ProgramPath() {
   const std::wstring path = EnvironmentValue(L"ARPFLUSH_E2E_PROGRAM");

@@ -5,8 +5,14 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace e2e {
+
+// The value of an environment variable; empty when it is not set.
+std::wstring EnvironmentValue(const wchar_t* name);
+// A path the test runner passed: a Unix path is mapped to the Wine drive that holds it.
+std::filesystem::path FromHostPath(const std::wstring& path);
 
 std::filesystem::path ProgramPath();
 // Empty when no folder was given.

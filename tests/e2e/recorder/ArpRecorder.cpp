@@ -12,18 +12,11 @@
 
 #include "harness/ArpRecord.h"
 #include "harness/Clock.h"
+#include "harness/TestEnvironment.h"
 #include "harness/Text.h"
 #include "harness/UniqueHandle.h"
 
 namespace {
-
-std::wstring EnvironmentValue(const wchar_t* name) {
-  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  value.resize(GetEnvironmentVariableW(name, value.data(), size));
-  return value;
-}
 
 std::wstring ModulePath() {
   std::wstring path(MAX_PATH, L'\0');
@@ -59,7 +52,7 @@ std::int64_t CreationTime() {
 }  // namespace
 
 int wmain() {
-  const std::wstring folder = EnvironmentValue(e2e::kArpLogVariable);
+  const std::wstring folder = e2e::EnvironmentValue(e2e::kArpLogVariable);
   if (folder.empty()) return 0;
 
   STARTUPINFOW startup{};

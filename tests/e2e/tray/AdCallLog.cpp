@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "harness/TestEnvironment.h"
 #include "harness/Text.h"
 
 namespace e2e {
@@ -12,28 +13,6 @@ namespace {
 
 // The variable the recording library reads for its log file.
 constexpr wchar_t kLogVariable[] = L"ARPFLUSH_E2E_ADLOG";
-
-std::wstring EnvironmentValue(const wchar_t* name) {
-  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  value.resize(GetEnvironmentVariableW(name, value.data(), size));
-  return value;
-}
-
-// The test runner passes Unix paths; Wine's kernel32 maps them to the drive that holds them.
-std::filesystem::path FromHostPath(const std::wstring& path) {
-  if (path.empty() || path.front() != L'/') return path;
-  using ToDos = WCHAR*(CDECL*)(LPCSTR);
-  const auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  if (toDos == nullptr) return path;
-  WCHAR* dos = toDos(Narrow(path).c_str());
-  if (dos == nullptr) throw std::runtime_error("no Windows path for " + Narrow(path));
-  std::filesystem::path result(dos);
-  HeapFree(GetProcessHeap(), 0, dos);
-  return result;
-}
 
 // The value of `key` in a line of tab-separated key=value fields.
 std::string Field(const std::string& line, const std::string& key) {
