@@ -207,14 +207,16 @@ int Run(const Options& o) {
     cadenceTable.Add({std::to_string(period) + " ms", Fixed(expected, 0), Fixed(Median(counted), 0),
                       Ratio(Median(counted), expected), Ratio(Median(fitted), period),
                       Fixed(Median(meanError)) + " ms", Fixed(Median(p99Error)) + " ms"});
-    const double countError = std::abs(Median(counted) / expected - 1) * 100;
+    // Judged by the period fitted through the starts: a count over 20 s resolves only one
+    // start either way, which is 2.5% at 500 ms, while the fit resolves far less.
+    const double periodError = std::abs(Median(fitted) / period - 1) * 100;
     if (period == 500 || period == 100) {
       const double limit = period == 500 ? 1 : 2;
       targets.push_back(
           {"cadence at " + std::to_string(period) + " ms within " + Fixed(limit, 0) + "%",
-           Fixed(Median(counted), 0) + " of " + Fixed(expected, 0) + " starts (" +
-               Fixed(countError, 2) + "% off)",
-           countError <= limit});
+           "fitted period " + Fixed(Median(fitted)) + " ms (" + Fixed(periodError, 2) + "% off); " +
+               Fixed(Median(counted), 0) + " of " + Fixed(expected, 0) + " starts",
+           periodError <= limit});
     }
   }
   report += cadenceTable.Markdown() + "\n";

@@ -36,20 +36,6 @@ RECT WindowRect(HWND window) {
   return rect;
 }
 
-// Watches for `duration` that neither the form nor the application window shows, not even
-// for a moment.
-bool StaysHidden(const TrayProgram& program, milliseconds duration) {
-  bool shown = false;
-  const double until = NowMs() + static_cast<double>(duration.count());
-  WaitUntil(
-      [&] {
-        shown = shown || IsWindowVisible(program.Form()) || IsWindowVisible(program.Application());
-        return NowMs() >= until;
-      },
-      duration + 1s);
-  return !shown;
-}
-
 // The point of the form's title bar where a click hits its minimize button, asked of the
 // window itself; nothing when it has none.
 std::optional<POINT> MinimizeButton(HWND form) {
@@ -110,24 +96,20 @@ class MinimizeToTray : public ::testing::TestWithParam<MinimizeCase> {};
 
 TEST_P(MinimizeToTray, HidesTheWindowAndItsTaskbarButtonWhileTheFlushGoesOn) {
   TrayProgram program;
-  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
-  ASSERT_TRUE(program.WaitForWindows());
-  ASSERT_TRUE(WaitUntil([&] { return program.WindowShown(); }));
+  ASSERT_TRUE(program.WaitUntilShown());
   ASSERT_TRUE(WaitUntil([&] { return HasTaskbarButton(program.Application()); }))
       << "the running program has no taskbar button to lose";
 
   Mouse mouse;
   const double minimizedAt = NowMs();
   ASSERT_TRUE(Minimize(program, mouse, GetParam().way));
-  EXPECT_TRUE(WaitUntil([&] { return program.WindowHidden(); }))
-      << "form visible " << IsWindowVisible(program.Form()) << ", application window visible "
-      << IsWindowVisible(program.Application());
+  EXPECT_TRUE(program.WaitForWindowHidden());
   ReportFigure("minimizeToHidden", NowMs() - minimizedAt, "ms");
   EXPECT_TRUE(WaitUntil([&] {
     return !HasTaskbarButton(program.Application()) && !HasTaskbarButton(program.Form());
   })) << "a taskbar button was left behind";
   EXPECT_EQ(PresentIcons(kTrayHint).size(), 1u) << "the icon went with the window";
-  EXPECT_TRUE(StaysHidden(program, kWatchHidden)) << "the window came back by itself";
+  EXPECT_TRUE(program.StaysHidden(kWatchHidden)) << "the window came back by itself";
   const double hiddenFrom = minimizedAt + static_cast<double>(kStartLatency.count());
   EXPECT_GE(program.Program().Arp().WaitForStartsSince(hiddenFrom, 3, 5s).size(), 3u)
       << "the flush stopped when the window was hidden";
@@ -135,7 +117,7 @@ TEST_P(MinimizeToTray, HidesTheWindowAndItsTaskbarButtonWhileTheFlushGoesOn) {
   // Whichever way it went, the icon brings it back.
   TrayUser user(program.Program().ProcessId());
   ASSERT_TRUE(user.DoubleClickIcon());
-  EXPECT_TRUE(WaitUntil([&] { return program.WindowShown(); })) << "a double click did not restore";
+  EXPECT_TRUE(program.WaitForWindowShown()) << "after a double click";
   EXPECT_TRUE(WaitUntil([&] { return HasTaskbarButton(program.Application()); }))
       << "the taskbar button did not come back";
 }
@@ -148,11 +130,7 @@ constexpr POINT kMovedTo{96, 64};
 
 TEST(MinimizeToTrayAndBack, DoubleClickRestoresTheWindowWhereTheUserLeftItAndRunsItsShowHandler) {
   TrayProgram program;
-  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
-  ASSERT_TRUE(program.WaitForWindows());
-  ASSERT_TRUE(WaitUntil([&] { return program.WindowShown(); }));
-  ASSERT_TRUE(WaitUntil([&] { return program.Ads().Calls().size() == 2; }))
-      << "the first showing did not hand both panels to the ad library";
+  ASSERT_TRUE(program.WaitUntilShown());
   const std::vector<AdCall> atStart = program.Ads().Calls();
 
   // The user drags the window elsewhere before hiding it.
@@ -166,7 +144,7 @@ TEST(MinimizeToTrayAndBack, DoubleClickRestoresTheWindowWhereTheUserLeftItAndRun
 
   const double minimizedAt = NowMs();
   PostMessageW(program.Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitUntil([&] { return program.WindowHidden(); }));
+  ASSERT_TRUE(program.WaitForWindowHidden());
   // Hidden, the program keeps its period.
   EXPECT_TRUE(FlushesEvery(program.Program().Arp(), minimizedAt, 500, "periodWhileHidden"));
   EXPECT_EQ(program.Ads().Calls().size(), 2u) << "hiding ran the show handler";
@@ -174,7 +152,7 @@ TEST(MinimizeToTrayAndBack, DoubleClickRestoresTheWindowWhereTheUserLeftItAndRun
   TrayUser user(program.Program().ProcessId());
   const double clickedAt = NowMs();
   ASSERT_TRUE(user.DoubleClickIcon());
-  ASSERT_TRUE(WaitUntil([&] { return program.WindowShown(); })) << "a double click did not restore";
+  ASSERT_TRUE(program.WaitForWindowShown()) << "after a double click";
   ReportFigure("doubleClickToWindowShown", NowMs() - clickedAt, "ms");
   EXPECT_TRUE(SameRect(WindowRect(program.Form()), moved))
       << "restored at " << Describe(WindowRect(program.Form())) << ", left at " << Describe(moved);
@@ -198,10 +176,7 @@ TEST(MinimizeToTrayAndBack, DoubleClickRestoresTheWindowWhereTheUserLeftItAndRun
 
 TEST(MinimizeToTrayAndBack, DoubleClickOnTheVisibleWindowOnlyBringsItToTheFront) {
   TrayProgram program;
-  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
-  ASSERT_TRUE(program.WaitForWindows());
-  ASSERT_TRUE(WaitUntil([&] { return program.WindowShown(); }));
-  ASSERT_TRUE(WaitUntil([&] { return program.Ads().Calls().size() == 2; }));
+  ASSERT_TRUE(program.WaitUntilShown());
   const RECT before = WindowRect(program.Form());
 
   ForegroundDecoy decoy(before);
@@ -219,7 +194,7 @@ TEST(MinimizeToTrayAndBack, DoubleClickOnTheVisibleWindowOnlyBringsItToTheFront)
   // Whatever else the click would set off has happened by now.
   Observe(700ms);
   decoy.Pump();
-  EXPECT_TRUE(program.WindowShown());
+  EXPECT_TRUE(program.WaitForWindowShown(0ms));
   EXPECT_TRUE(SameRect(WindowRect(program.Form()), before))
       << "moved to " << Describe(WindowRect(program.Form())) << " from " << Describe(before);
   EXPECT_EQ(program.Ads().Calls().size(), 2u) << "the show handler ran for a visible window";
@@ -242,8 +217,8 @@ TEST_P(MinimizedStart, ShowsNoWindowUntilTheFirstDoubleClickThenCentresIt) {
   // Watched from the moment the windows exist: a window shown and hidden again at start
   // would flash on the screen.
   ASSERT_TRUE(program.WaitForWindows());
-  EXPECT_TRUE(StaysHidden(program, kWatchHidden)) << "a window showed";
-  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
+  EXPECT_TRUE(program.StaysHidden(kWatchHidden)) << "a window showed";
+  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value()) << "no icon";
   EXPECT_FALSE(HasTaskbarButton(program.Application())) << "a taskbar button is shown";
   EXPECT_TRUE(program.Ads().Calls().empty()) << "the show handler ran with nothing shown";
   EXPECT_GE(program.Program().Arp().WaitForStartsSince(0, 2, 5s).size(), 2u)
@@ -251,10 +226,11 @@ TEST_P(MinimizedStart, ShowsNoWindowUntilTheFirstDoubleClickThenCentresIt) {
 
   TrayUser user(program.Program().ProcessId());
   ASSERT_TRUE(user.DoubleClickIcon());
-  ASSERT_TRUE(WaitUntil([&] { return program.WindowShown(); })) << "a double click did not show it";
+  ASSERT_TRUE(program.WaitForWindowShown()) << "after the first double click";
   EXPECT_TRUE(WaitUntil([&] { return program.Ads().Calls().size() == 2; }))
       << "the show handler did not run at the first showing";
-  EXPECT_TRUE(WaitUntil([&] { return HasTaskbarButton(program.Application()); }));
+  EXPECT_TRUE(WaitUntil([&] { return HasTaskbarButton(program.Application()); }))
+      << "no taskbar button once shown";
   EXPECT_FALSE(IsIconic(program.Form()));
 
   // The first showing centres the window on the screen.

@@ -56,12 +56,22 @@ RECT ScreenRect(const TTTOOLINFOW& tool) {
   return rect;
 }
 
+// Sends a message to one of the shell's windows; throws when the shell does not answer in
+// time, so that a hung shell fails the test instead of hanging it.
+LRESULT AskShell(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) {
+    throw std::runtime_error("the shell does not answer");
+  }
+  return static_cast<LRESULT>(result);
+}
+
 // Reads every tool of one tooltip window through the block (a TTTOOLINFOW followed by room
 // for its text).
 void ReadTools(HWND tooltip, const RemoteBlock& block, std::vector<TrayIconView>& icons) {
   auto* const remoteText = reinterpret_cast<wchar_t*>(block.Address() + sizeof(TTTOOLINFOW));
   const auto remoteTool = reinterpret_cast<LPARAM>(block.Address());
-  const LRESULT count = SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+  const LRESULT count = AskShell(tooltip, TTM_GETTOOLCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -69,12 +79,12 @@ void ReadTools(HWND tooltip, const RemoteBlock& block, std::vector<TrayIconView>
     const wchar_t empty = L'\0';
     block.Write(&tool, sizeof tool, 0);
     block.Write(&empty, sizeof empty, sizeof tool);
-    if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), remoteTool)) continue;
+    if (!AskShell(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), remoteTool)) continue;
     block.Read(&tool, sizeof tool, 0);
     // Enumerating need not copy the text: ask for it into our buffer.
     tool.lpszText = remoteText;
     block.Write(&tool, sizeof tool, 0);
-    SendMessageW(tooltip, TTM_GETTEXTW, kTextCapacity, remoteTool);
+    AskShell(tooltip, TTM_GETTEXTW, kTextCapacity, remoteTool);
     std::wstring text(kTextCapacity, L'\0');
     block.Read(text.data(), kTextCapacity * sizeof(wchar_t), sizeof tool);
     text.resize(wcsnlen(text.c_str(), kTextCapacity));
@@ -131,7 +141,7 @@ bool WaitForNoIcon(std::wstring_view hint, milliseconds timeout) {
 
 void SilenceHints(const std::vector<TrayIconView>& icons) {
   // TTM_ACTIVATE carries no pointer, so it can be sent from here.
-  for (const TrayIconView& icon : icons) SendMessageW(icon.tooltip, TTM_ACTIVATE, FALSE, 0);
+  for (const TrayIconView& icon : icons) AskShell(icon.tooltip, TTM_ACTIVATE, FALSE, 0);
 }
 
 bool ForgetIconsOf(HWND owner) {

@@ -36,10 +36,10 @@ std::optional<TrayIconView> WaitForOneIcon(std::wstring_view hint, milliseconds 
 // Waits until no icon with `hint` is present.
 bool WaitForNoIcon(std::wstring_view hint, milliseconds timeout = kReactionTimeout);
 
-// Keeps the shell from popping up the hint of the icons with `hint`. A hint left up over
-// the icon's menu would cover its items: it spoils their picture, and a click on it misses
-// the menu and closes it. Wine lets a test move only its own idea of the pointer while a
-// menu is open, not the display's, so the shell may go on seeing the pointer on the icon.
+// Keeps the shell from popping up the hints of these icons. A hint left up over an icon's
+// menu covers its items, spoiling their picture and catching clicks meant for them; and it
+// does stay up, because while a menu is open Wine moves only its own idea of the pointer,
+// not the display's, so the shell goes on seeing the pointer on the icon.
 void SilenceHints(const std::vector<TrayIconView>& icons);
 
 // What a restarting shell does to the icons: first it forgets every icon the window `owner`

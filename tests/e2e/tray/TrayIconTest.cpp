@@ -44,12 +44,9 @@ TEST(TrayIcon, IsShownWithItsHintFromStartUntilTheWindowIsClosed) {
 // a menu that opens on the wrong button.
 TEST(TrayIcon, SingleLeftAndMiddleClicksDoNothing) {
   TrayProgram program;
-  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
-  ASSERT_TRUE(program.WaitForWindows());
-  ASSERT_TRUE(WaitUntil([&] { return program.Ads().Calls().size() == 2; }))
-      << "the first showing did not hand both panels to the ad library";
+  ASSERT_TRUE(program.WaitUntilShown());
   PostMessageW(program.Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitUntil([&] { return program.WindowHidden(); })) << "minimizing did not hide it";
+  ASSERT_TRUE(program.WaitForWindowHidden()) << "after minimizing";
 
   TrayUser user(program.Program().ProcessId());
   struct Action {
@@ -75,14 +72,13 @@ TEST(TrayIcon, SingleLeftAndMiddleClicksDoNothing) {
   // The same icon does answer a left double click: the clicks above did reach the program.
   const double clickedAt = NowMs();
   ASSERT_TRUE(user.DoubleClickIcon());
-  EXPECT_TRUE(WaitUntil([&] { return program.WindowShown(); })) << "a double click did not restore";
+  EXPECT_TRUE(program.WaitForWindowShown()) << "after a double click";
   ReportFigure("doubleClickToWindowShown", NowMs() - clickedAt, "ms");
 }
 
 TEST(TrayIcon, ComesBackWhenTheTaskbarIsCreatedAgain) {
   TrayProgram program;
-  ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value());
-  ASSERT_TRUE(program.WaitForWindows());
+  ASSERT_TRUE(program.WaitUntilShown());
 
   // Another program may announce a taskbar while ours is still shown: still one icon.
   ASSERT_TRUE(BroadcastTaskbarCreated());

@@ -22,8 +22,7 @@ constexpr milliseconds kClickSettle = 700ms;
 class TrayMenu : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(WaitForOneIcon(kTrayHint, kIconTimeout).has_value()) << "no icon";
-    ASSERT_TRUE(program_.WaitForWindows());
+    ASSERT_TRUE(program_.WaitUntilShown());
     ASSERT_TRUE(form_.IsFound());
     // Drawn once per test, before the program's menu is ever open.
     whenOn_ = DrawExpectedMenu(MenuWhenOn());
@@ -117,7 +116,7 @@ TEST_F(TrayMenu, StopAndStartItemsStopAndRestartTheFlush) {
 
 TEST_F(TrayMenu, ExitWhileHiddenEndsTheProgramAndRemovesTheIcon) {
   PostMessageW(program_.Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitUntil([&] { return program_.WindowHidden(); }));
+  ASSERT_TRUE(program_.WaitForWindowHidden()) << "after minimizing";
 
   const HWND menu = OpenMenuLike(whenOn_, "while hidden");
   ASSERT_NE(menu, nullptr);

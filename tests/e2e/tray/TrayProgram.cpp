@@ -1,7 +1,9 @@
 // One run of the program as the tray tests need it.
 #include "tray/TrayProgram.h"
 
+#include "harness/Clock.h"
 #include "harness/WindowQuery.h"
+#include "tray/TrayArea.h"
 
 namespace e2e {
 namespace {
@@ -46,12 +48,51 @@ bool TrayProgram::WaitForWindows(milliseconds timeout) {
       timeout);
 }
 
-bool TrayProgram::WindowShown() const {
-  return IsWindowVisible(form_) && IsWindowVisible(application_);
+::testing::AssertionResult TrayProgram::WaitUntilShown() {
+  if (!WaitForOneIcon(kTrayHint, kIconTimeout)) {
+    return ::testing::AssertionFailure() << "no icon with the hint \"反ARP欺骗1.1版\"";
+  }
+  if (!WaitForWindows()) {
+    return ::testing::AssertionFailure() << "missing windows: application " << application_
+                                         << ", form " << form_ << ", icon window " << trayWindow_;
+  }
+  if (auto shown = WaitForWindowShown(); !shown) return shown << " at start";
+  if (!WaitUntil([&] { return ads_.Calls().size() == 2; })) {
+    return ::testing::AssertionFailure() << "the first showing made " << ads_.Calls().size()
+                                         << " calls into the ad library, not 2";
+  }
+  return ::testing::AssertionSuccess();
 }
 
-bool TrayProgram::WindowHidden() const {
-  return !IsWindowVisible(form_) && !IsWindowVisible(application_);
+::testing::AssertionResult TrayProgram::WaitForWindowShown(milliseconds timeout) const {
+  if (WaitUntil([&] { return IsWindowVisible(form_) && IsWindowVisible(application_); }, timeout)) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "not shown: form visible " << IsWindowVisible(form_) << ", application window visible "
+         << IsWindowVisible(application_);
+}
+
+::testing::AssertionResult TrayProgram::WaitForWindowHidden(milliseconds timeout) const {
+  if (WaitUntil([&] { return !IsWindowVisible(form_) && !IsWindowVisible(application_); },
+                timeout)) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "not hidden: form visible " << IsWindowVisible(form_) << ", application window visible "
+         << IsWindowVisible(application_);
+}
+
+bool TrayProgram::StaysHidden(milliseconds duration) const {
+  bool shown = false;
+  const double until = NowMs() + static_cast<double>(duration.count());
+  WaitUntil(
+      [&] {
+        shown = shown || IsWindowVisible(form_) || IsWindowVisible(application_);
+        return NowMs() >= until;
+      },
+      duration + 1s);
+  return !shown;
 }
 
 }  // namespace e2e

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string_view>
 #include <vector>
 
@@ -43,10 +45,16 @@ class TrayProgram {
 
   // Waits until the application window, the main form and the icon's window all exist.
   bool WaitForWindows(milliseconds timeout = 10s);
+  // Waits for the icon and the three windows, then for the window on the screen with its
+  // first showing done (both ad panels handed over); says what is missing at the deadline.
+  ::testing::AssertionResult WaitUntilShown();
 
-  // Whether the form and the application window are both shown (or both hidden).
-  bool WindowShown() const;
-  bool WindowHidden() const;
+  // Waits until the form and the application window (which carries the taskbar button) are
+  // both shown, or both hidden; says which is not at the deadline.
+  ::testing::AssertionResult WaitForWindowShown(milliseconds timeout = kReactionTimeout) const;
+  ::testing::AssertionResult WaitForWindowHidden(milliseconds timeout = kReactionTimeout) const;
+  // Watches for `duration` that neither of them shows, not even for a moment.
+  bool StaysHidden(milliseconds duration) const;
 
  private:
   // Declared first: programs started while it lives write to its log.

@@ -73,10 +73,9 @@ bool TrayUser::Choose(HWND menu, const MenuPicture& layout, std::size_t index) {
   GetWindowRect(menu, &menuRect);
   OffsetRect(&item, menuRect.left, menuRect.top);
   const POINT centre = ItemCentre(menu, layout, index);
-  // Point at the item and press only once the menu shows it highlighted, as a hand does.
-  // A press that comes while the menu is still catching up with earlier moves (Wine sends
-  // it one to where the display's pointer rests when the menu takes the mouse) can land
-  // outside the menu, which closes it unchosen.
+  // Point at the item and press only once the menu shows it highlighted, as a hand does:
+  // then the menu has followed the pointer onto that item, and a press can only choose it.
+  // A press the menu sees anywhere else would close it unchosen.
   const ScreenImage unhovered = ScreenImage::Capture(item);
   const bool highlighted = WaitUntil(
       [&] {
