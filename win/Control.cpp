@@ -3,9 +3,8 @@
 
 #include <commctrl.h>
 
-#include <system_error>
-
 #include "win/Handler.h"
+#include "win/LastError.h"
 
 namespace win {
 
@@ -26,8 +25,7 @@ Control::Control(const wchar_t* className, DWORD style, DWORD exStyle, std::wstr
           bounds.left, bounds.top, bounds.width, bounds.height, parent,
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr)) {
   if (!hwnd_) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "CreateWindowExW");
+    ThrowLastError("CreateWindowExW");
   }
   SendMessageW(hwnd_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(parent, WM_GETFONT, 0, 0)),
                FALSE);

@@ -6,12 +6,13 @@
 #include <utility>
 
 #include "win/Handler.h"
+#include "win/LastError.h"
 
 namespace win {
 
 PopupMenu::PopupMenu() : menu_(CreatePopupMenu()) {
   if (menu_ == nullptr) {
-    throw std::runtime_error("CreatePopupMenu failed, error " + std::to_string(GetLastError()));
+    ThrowLastError("CreatePopupMenu");
   }
 }
 
@@ -26,7 +27,7 @@ std::size_t PopupMenu::AddItem(std::wstring_view caption, std::function<void()> 
   // AppendMenuW wants a NUL-terminated string; a view need not be one.
   const std::wstring text(caption);
   if (!AppendMenuW(menu_, MF_STRING | MF_ENABLED, ItemId(index), text.c_str())) {
-    throw std::runtime_error("AppendMenuW failed, error " + std::to_string(GetLastError()));
+    ThrowLastError("AppendMenuW");
   }
   auto item = std::make_unique<MenuItem>();
   item->onClick = std::move(onClick);

@@ -1,9 +1,8 @@
 // Base of the layer's own windows.
 #include "win/Window.h"
 
-#include <system_error>
-
 #include "win/Handler.h"
+#include "win/LastError.h"
 #include "win/WindowClass.h"
 
 namespace win {
@@ -24,8 +23,7 @@ void Window::Create(const WindowClass& windowClass, DWORD exStyle, DWORD style, 
                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menuOrId,
                   GetModuleHandleW(nullptr), this);
   if (!hwnd_) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "CreateWindowExW");
+    ThrowLastError("CreateWindowExW");
   }
 }
 

@@ -1,7 +1,7 @@
 // A registered window class that unregisters itself.
 #include "win/WindowClass.h"
 
-#include <system_error>
+#include "win/LastError.h"
 
 namespace win {
 
@@ -22,8 +22,7 @@ WindowClass::WindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH backgrou
   wc.lpszClassName = name;
   wc.hIcon = LoadIconW(instance, L"MAINICON");
   if (!RegisterClassExW(&wc)) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "RegisterClassExW");
+    ThrowLastError("RegisterClassExW");
   }
 }
 
