@@ -150,10 +150,9 @@ TEST(MinimizeToTrayAndBack, DoubleClickRestoresTheWindowWhereTheUserLeftItAndRun
   EXPECT_EQ(program.Ads().Calls().size(), 2u) << "hiding ran the show handler";
 
   TrayUser user(program.Program().ProcessId());
-  const double clickedAt = NowMs();
   ASSERT_TRUE(user.DoubleClickIcon());
   ASSERT_TRUE(program.WaitForWindowShown()) << "after a double click";
-  ReportFigure("doubleClickToWindowShown", NowMs() - clickedAt, "ms");
+  ReportFigure("doubleClickToWindowShown", NowMs() - user.LastClickAtMs(), "ms");
   EXPECT_TRUE(SameRect(WindowRect(program.Form()), moved))
       << "restored at " << Describe(WindowRect(program.Form())) << ", left at " << Describe(moved);
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == program.Form(); }))

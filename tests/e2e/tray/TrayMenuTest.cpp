@@ -33,13 +33,12 @@ class TrayMenu : public ::testing::Test {
 
   // Opens the icon's menu and checks that it looks like `expected`; null when no menu opened.
   HWND OpenMenuLike(const MenuPicture& expected, const char* when) {
-    const double clickedAt = NowMs();
     const HWND menu = user_.OpenIconMenu();
     if (menu == nullptr) {
       ADD_FAILURE() << "no menu opened on a right click " << when;
       return nullptr;
     }
-    ReportFigure("rightClickToMenu", NowMs() - clickedAt, "ms");
+    ReportFigure("rightClickToMenu", NowMs() - user_.LastClickAtMs(), "ms");
     EXPECT_TRUE(SameMenu(expected, PhotographMenu(menu, expected))) << when;
     return menu;
   }
@@ -89,25 +88,23 @@ TEST_F(TrayMenu, StopAndStartItemsStopAndRestartTheFlush) {
 
   HWND menu = OpenMenuLike(whenOn_, "at start");
   ASSERT_NE(menu, nullptr);
-  double chosenAt = NowMs();
   ASSERT_TRUE(user_.Choose(menu, whenOn_, kStopItem));
   ASSERT_TRUE(form_.WaitForButtonCaption(kStartCaption))
       << "stop from the menu did not toggle; the menu is "
       << (user_.OpenMenu() != nullptr ? "still open" : "closed");
   const double stoppedAt = NowMs();
-  ReportFigure("menuItemToButtonCaption", stoppedAt - chosenAt, "ms");
+  ReportFigure("menuItemToButtonCaption", stoppedAt - user_.LastClickAtMs(), "ms");
   EXPECT_TRUE(user_.WaitForNoMenu()) << "the menu stayed open after the choice";
   EXPECT_TRUE(FlushesNothingFor(arp, stoppedAt, 2s));
 
   menu = OpenMenuLike(whenOff_, "after stop from the menu");
   ASSERT_NE(menu, nullptr);
-  chosenAt = NowMs();
   ASSERT_TRUE(user_.Choose(menu, whenOff_, kStartItem));
   ASSERT_TRUE(form_.WaitForButtonCaption(kStopCaption))
       << "start from the menu did not toggle; the menu is "
       << (user_.OpenMenu() != nullptr ? "still open" : "closed");
   EXPECT_TRUE(user_.WaitForNoMenu());
-  EXPECT_TRUE(FlushesEvery(arp, chosenAt, 500, "periodAfterStartFromMenu"));
+  EXPECT_TRUE(FlushesEvery(arp, user_.LastClickAtMs(), 500, "periodAfterStartFromMenu"));
 
   menu = OpenMenuLike(whenOn_, "after start from the menu");
   ASSERT_NE(menu, nullptr);
@@ -120,12 +117,11 @@ TEST_F(TrayMenu, ExitWhileHiddenEndsTheProgramAndRemovesTheIcon) {
 
   const HWND menu = OpenMenuLike(whenOn_, "while hidden");
   ASSERT_NE(menu, nullptr);
-  const double chosenAt = NowMs();
   ASSERT_TRUE(user_.Choose(menu, whenOn_, kExitItem));
   const std::optional<DWORD> exitCode = program_.Program().WaitForExit();
   ASSERT_TRUE(exitCode.has_value()) << "the program still runs after exit was chosen; the menu is "
                                     << (user_.OpenMenu() != nullptr ? "still open" : "closed");
-  ReportFigure("exitItemToProcessGone", NowMs() - chosenAt, "ms");
+  ReportFigure("exitItemToProcessGone", NowMs() - user_.LastClickAtMs(), "ms");
   EXPECT_EQ(*exitCode, 0u);
   // Gone by the time the process is: nothing left for the user to click.
   EXPECT_TRUE(PresentIcons(kTrayHint).empty()) << "the icon outlived the program";

@@ -1,6 +1,7 @@
 // The user at the notification area.
 #include "tray/TrayUser.h"
 
+#include "harness/Clock.h"
 #include "harness/ScreenImage.h"
 #include "harness/WindowQuery.h"
 #include "tray/TrayArea.h"
@@ -20,6 +21,7 @@ bool TrayUser::ClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
   if (!centre) return false;
   mouse_.Click(button, *centre);
+  lastClickAtMs_ = NowMs();
   return true;
 }
 
@@ -27,6 +29,7 @@ bool TrayUser::DoubleClickIcon(MouseButton button) {
   const std::optional<POINT> centre = IconCentre();
   if (!centre) return false;
   mouse_.DoubleClick(button, *centre);
+  lastClickAtMs_ = NowMs();
   return true;
 }
 
@@ -84,6 +87,7 @@ bool TrayUser::Choose(HWND menu, const MenuPicture& layout, std::size_t index) {
       },
       2s);
   mouse_.Click(MouseButton::kLeft, centre);
+  lastClickAtMs_ = NowMs();
   return highlighted;
 }
 
@@ -91,6 +95,7 @@ void TrayUser::ClickAway() {
   // The top right of the screen: the desktop's own icons line up on the left, the program's
   // window starts centred, the taskbar is at the bottom.
   mouse_.Click(MouseButton::kLeft, {GetSystemMetrics(SM_CXSCREEN) - 60, 60});
+  lastClickAtMs_ = NowMs();
 }
 
 }  // namespace e2e

@@ -39,11 +39,16 @@ class TrayUser {
   // Clicks on an empty part of the desktop, as a user does to close a menu unchosen.
   void ClickAway();
 
+  // When the last click was made, on the shared clock (Clock.h): after any wait that kept it
+  // apart from the click before, so that figures measure the program alone.
+  double LastClickAtMs() const { return lastClickAtMs_; }
+
  private:
   std::optional<POINT> IconCentre() const;
 
   DWORD processId_;
   Mouse mouse_;
+  double lastClickAtMs_ = 0;
 };
 
 }  // namespace e2e
