@@ -23,13 +23,6 @@ LaunchOptions WithRecorder() {
   return options;
 }
 
-HWND TopLevelOfClass(DWORD processId, std::wstring_view className) {
-  for (HWND window : TopLevelWindows(processId)) {
-    if (ClassName(window) == className) return window;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 AdProgram::AdProgram(AdFault fault) : ads_(fault), program_(WithRecorder()) {}
@@ -38,8 +31,8 @@ bool AdProgram::WaitForWindows(milliseconds timeout) {
   const DWORD id = program_.ProcessId();
   return WaitUntil(
       [&] {
-        form_ = TopLevelOfClass(id, L"TForm1");
-        trayWindow_ = TopLevelOfClass(id, L"arpflush.TrayIcon");
+        form_ = FindTopLevelOfClass(id, L"TForm1");
+        trayWindow_ = FindTopLevelOfClass(id, L"arpflush.TrayIcon");
         return form_ != nullptr && trayWindow_ != nullptr;
       },
       timeout);

@@ -13,18 +13,11 @@ namespace {
 constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 constexpr WPARAM kTrayIconId = 1;
 
-HWND TopLevelOfClass(DWORD processId, std::wstring_view className) {
-  for (HWND window : TopLevelWindows(processId)) {
-    if (ClassName(window) == className) return window;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 ProgramControl::ProgramControl(const ProgramUnderTest& program) : form_(program) {
   WaitUntil([&] {
-    trayWindow_ = TopLevelOfClass(program.ProcessId(), L"arpflush.TrayIcon");
+    trayWindow_ = FindTopLevelOfClass(program.ProcessId(), L"arpflush.TrayIcon");
     return trayWindow_ != nullptr;
   });
 }

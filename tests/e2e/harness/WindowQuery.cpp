@@ -66,6 +66,13 @@ HWND FindTopLevel(DWORD processId, std::wstring_view caption) {
   return nullptr;
 }
 
+HWND FindTopLevelOfClass(DWORD processId, std::wstring_view className) {
+  for (HWND window : TopLevelWindows(processId)) {
+    if (ClassName(window) == className) return window;
+  }
+  return nullptr;
+}
+
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> found;
   EnumChildWindows(parent, CollectAll, reinterpret_cast<LPARAM>(&found));

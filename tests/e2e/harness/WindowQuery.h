@@ -27,6 +27,8 @@ std::wstring Text(HWND window);
 std::vector<HWND> TopLevelWindows(DWORD processId);
 // A top-level window of the process with this caption (visible or not); null when none.
 HWND FindTopLevel(DWORD processId, std::wstring_view caption);
+// A top-level window of the process of this window class (visible or not); null when none.
+HWND FindTopLevelOfClass(DWORD processId, std::wstring_view className);
 // Every window below `parent`, at any depth.
 std::vector<HWND> Descendants(HWND parent);
 

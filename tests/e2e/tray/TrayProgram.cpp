@@ -17,13 +17,6 @@ LaunchOptions Options(WORD showCommand) {
   return options;
 }
 
-HWND TopLevelOfClass(DWORD processId, std::wstring_view className) {
-  for (HWND window : TopLevelWindows(processId)) {
-    if (ClassName(window) == className) return window;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 std::vector<MenuItemLook> MenuWhenOn() {
@@ -40,9 +33,9 @@ bool TrayProgram::WaitForWindows(milliseconds timeout) {
   const DWORD id = program_.ProcessId();
   return WaitUntil(
       [&] {
-        application_ = TopLevelOfClass(id, L"ArpflushApplication");
-        form_ = TopLevelOfClass(id, L"TForm1");
-        trayWindow_ = TopLevelOfClass(id, L"arpflush.TrayIcon");
+        application_ = FindTopLevelOfClass(id, L"ArpflushApplication");
+        form_ = FindTopLevelOfClass(id, L"TForm1");
+        trayWindow_ = FindTopLevelOfClass(id, L"arpflush.TrayIcon");
         return application_ != nullptr && form_ != nullptr && trayWindow_ != nullptr;
       },
       timeout);
